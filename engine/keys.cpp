@@ -1,0 +1,246 @@
+#include "keys.h"
+
+#include "floating_point.h"
+#include "numbers.h"
+
+#include <array>
+#include <numbers>
+
+namespace vintrel::engine {
+
+namespace p = vintrel::platform;
+
+namespace {
+
+double number(const CalculatorState& s, Field f) { return p::textToNumber(s.text(f)); }
+double first(const CalculatorState& s) { return number(s, Field::First); }
+double second(const CalculatorState& s) { return number(s, Field::Second); }
+
+double taggedSum(const CalculatorState& s, Field f, Tag tag)
+{
+    return p::roundToDouble(p::checkedAdd(number(s, f), tagValue(tag)));
+}
+
+void storeTag(CalculatorState& s, Field f, Tag tag)
+{
+    s.pendingValue = taggedSum(s, f, tag);
+    s.pendingTag = tag;
+}
+
+void writeResultTo(CalculatorState& s, Field f) { s.text(f) = p::numberToText(s.pendingValue); }
+
+struct EqualsTest {
+    Field tested;
+    Tag tag;
+    void (*action)(CalculatorState&);
+};
+
+// The order matters: each action sees the fields and pendingValue as the
+// earlier ones left them.
+const std::array<EqualsTest, 13> equalsTests{{
+    {Field::First, Tag::AddFirst,
+     [](CalculatorState& s) { s.pendingValue = p::checkedAdd(first(s), second(s)); }},
+    {Field::First, Tag::DivideFirst,
+     [](CalculatorState& s) { s.pendingValue = p::checkedDivide(first(s), second(s)); }},
+    {Field::First, Tag::MultiplyFirst,
+     [](CalculatorState& s) { s.pendingValue = p::checkedMultiply(first(s), second(s)); }},
+    {Field::First, Tag::SubtractFirst,
+     [](CalculatorState& s) { s.pendingValue = p::checkedSubtract(first(s), second(s)); }},
+    {Field::Second, Tag::SubtractSecond,
+     [](CalculatorState& s) {
+         s.pendingValue = p::checkedSubtract(second(s), first(s));
+         writeResultTo(s, Field::First);
+     }},
+    {Field::First, Tag::SquareFirst,
+     [](CalculatorState& s) { s.pendingValue = p::checkedMultiply(first(s), first(s)); }},
+    {Field::First, Tag::SqrtFirst,
+     [](CalculatorState& s) {
+         s.pendingValue = p::squareRoot(first(s));
+         s.show(Field::Second);
+     }},
+    {Field::Second, Tag::SqrtSecond,
+     [](CalculatorState& s) {
+         s.pendingValue = p::squareRoot(second(s));
+         s.show(Field::Second);
+         writeResultTo(s, Field::Second);
+     }},
+    {Field::First, Tag::PercentFirst,
+     [](CalculatorState& s) {
+         const double fraction = p::checkedDivide(second(s), 100.0);
+         s.pendingValue = p::checkedMultiply(first(s), fraction);
+     }},
+    {Field::Second, Tag::SquareSecond,
+     [](CalculatorState& s) {
+         s.pendingValue = p::checkedMultiply(second(s), second(s));
+         s.show(Field::Second);
+         writeResultTo(s, Field::Second);
+     }},
+    {Field::Second, Tag::MultiplySecond,
+     [](CalculatorState& s) {
+         s.pendingValue = p::checkedMultiply(first(s), second(s));
+         writeResultTo(s, Field::First);
+     }},
+    {Field::Second, Tag::DivideSecond,
+     [](CalculatorState& s) {
+         s.pendingValue = p::checkedDivide(second(s), first(s));
+         writeResultTo(s, Field::First);
+     }},
+    {Field::Second, Tag::AddSecond,
+     [](CalculatorState& s) {
+         s.pendingValue = p::checkedAdd(first(s), second(s));
+         writeResultTo(s, Field::First);
+     }},
+}};
+
+}  // namespace
+
+// Keys work on a copy and commit it only when every step succeeded, so a
+// fault leaves the calculator exactly as the user last saw it.
+template <typename Step>
+void Calculator::transact(Step step)
+{
+    CalculatorState next = state_;
+    step(next);
+    state_ = std::move(next);
+}
+
+void Calculator::operatorKey(Tag whileEqualsEnabled, Tag whileEqualsDisabled)
+{
+    transact([&](CalculatorState& s) {
+        if (s.cmdEqualsEnabled) {
+            s.show(Field::Second);
+            storeTag(s, Field::First, whileEqualsEnabled);
+        } else {
+            s.txtDisplayText.clear();
+            s.show(Field::First);
+            storeTag(s, Field::Second, whileEqualsDisabled);
+        }
+    });
+}
+
+void Calculator::cmdAdd_Click() { operatorKey(Tag::AddFirst, Tag::AddSecond); }
+void Calculator::cmdSubtract_Click() { operatorKey(Tag::SubtractFirst, Tag::SubtractSecond); }
+void Calculator::cmdMultiply_Click() { operatorKey(Tag::MultiplyFirst, Tag::MultiplySecond); }
+void Calculator::cmdDivide_Click() { operatorKey(Tag::DivideFirst, Tag::DivideSecond); }
+
+void Calculator::CmdEquals_Click()
+{
+    if (!state_.cmdEqualsEnabled)
+        return;
+    transact([](CalculatorState& s) {
+        const Tag pending = s.pendingTag;
+        for (const EqualsTest& test : equalsTests) {
+            // Every sum is formed, so a field that cannot be read faults the
+            // key whichever operation is pending.
+            const double sum = taggedSum(s, test.tested, test.tag);
+            if (test.tag == pending && sum == s.pendingValue)
+                test.action(s);
+        }
+        writeResultTo(s, Field::Second);
+        s.cmdEqualsEnabled = false;
+        s.pendingTag = Tag::None;
+    });
+}
+
+void Calculator::CmdSqr_Click()
+{
+    transact([](CalculatorState& s) {
+        s.cmdEqualsEnabled = true;
+        if (s.txtDisplayVisible) {
+            s.show(Field::Second);
+            s.txtdisplay2Text = "Press Equals...";
+            storeTag(s, Field::First, Tag::SquareFirst);
+        } else {
+            storeTag(s, Field::Second, Tag::SquareSecond);
+        }
+    });
+}
+
+void Calculator::CmdSqrt_Click()
+{
+    transact([](CalculatorState& s) {
+        s.cmdEqualsEnabled = true;
+        if (s.txtDisplayVisible)
+            storeTag(s, Field::First, Tag::SqrtFirst);
+        else
+            storeTag(s, Field::Second, Tag::SqrtSecond);
+    });
+}
+
+void Calculator::CmdPercent_Click()
+{
+    transact([](CalculatorState& s) {
+        s.show(Field::Second);
+        storeTag(s, Field::First, Tag::PercentFirst);
+    });
+}
+
+const std::string& Calculator::piText()
+{
+    static const std::string text = p::numberToText(std::numbers::pi);
+    return text;
+}
+
+void Calculator::CmdPy_Click()
+{
+    for (Field f : {Field::First, Field::Second})
+        if (state_.visible(f))
+            state_.text(f) = piText();
+    state_.cmdEqualsEnabled = true;
+}
+
+void Calculator::appendToVisible(char c, bool enablesEquals)
+{
+    for (Field f : {Field::First, Field::Second})
+        if (state_.visible(f))
+            state_.text(f) += c;
+    if (enablesEquals)
+        state_.cmdEqualsEnabled = true;
+}
+
+void Calculator::CmdMem_Click()
+{
+    transact([](CalculatorState& s) {
+        for (Field f : {Field::First, Field::Second})
+            if (s.visible(f))
+                s.memoryValue = p::checkedAdd(number(s, f), s.memoryValue);
+    });
+}
+
+void Calculator::cmdMrc_Click()
+{
+    for (Field f : {Field::First, Field::Second})
+        if (state_.visible(f))
+            state_.text(f) = p::numberToText(state_.memoryValue);
+}
+
+void Calculator::CmdMemC_Click() { state_.memoryValue = 0.0; }
+
+void Calculator::Form_Load()
+{
+    if (host_)
+        host_->showSplash();
+    state_.show(Field::First);
+}
+
+void Calculator::ResetCalculator()
+{
+    Form_Load();
+    state_.cmdEqualsEnabled = true;
+    state_.pendingValue = 0.0;
+    state_.memoryValue = 0.0;
+    state_.txtDisplayText.clear();
+    state_.txtdisplay2Text.clear();
+    state_.pendingTag = Tag::None;
+}
+
+void Calculator::CmdCancel_Click()
+{
+    ResetCalculator();
+    if (host_)
+        host_->hideSplash();
+}
+
+void Calculator::editField(Field field, std::string text) { state_.text(field) = std::move(text); }
+
+}  // namespace vintrel::engine

@@ -1,0 +1,140 @@
+// A key that hits a floating-point fault reports it and changes nothing.
+#include "floating_point.h"
+#include "key_replay.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cstdint>
+#include <ostream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+using vintrel::engine::Calculator;
+using vintrel::engine::CalculatorState;
+using vintrel::tools::parseToken;
+using vintrel::tools::play;
+
+std::optional<std::string> playAll(Calculator& calculator, const std::string& keys)
+{
+    std::optional<std::string> last;
+    std::istringstream in(keys);
+    std::string key;
+    while (in >> key) {
+        const auto token = parseToken(key);
+        EXPECT_TRUE(token.has_value()) << key;
+        last = play(calculator, *token);
+    }
+    return last;
+}
+
+// Doubles compared by their bits, so that a fault cannot pass by leaving,
+// say, -0 where 0 was.
+void expectSameState(const CalculatorState& a, const CalculatorState& b)
+{
+    EXPECT_EQ(a.txtDisplayText, b.txtDisplayText);
+    EXPECT_EQ(a.txtdisplay2Text, b.txtdisplay2Text);
+    EXPECT_EQ(a.txtDisplayVisible, b.txtDisplayVisible);
+    EXPECT_EQ(a.txtdisplay2Visible, b.txtdisplay2Visible);
+    EXPECT_EQ(a.cmdEqualsEnabled, b.cmdEqualsEnabled);
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(a.pendingValue), std::bit_cast<std::uint64_t>(b.pendingValue));
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(a.memoryValue), std::bit_cast<std::uint64_t>(b.memoryValue));
+    EXPECT_EQ(a.pendingTag, b.pendingTag);
+}
+
+struct FaultCase {
+    std::string name;
+    std::string before;  // keys that set the scene
+    std::string key;     // the key that faults
+    std::string fault;
+};
+
+std::ostream& operator<<(std::ostream& os, const FaultCase& c) { return os << c.name; }
+
+class FaultingKey : public testing::TestWithParam<FaultCase> {};
+
+TEST_P(FaultingKey, ReportsTheFaultAndChangesNothing)
+{
+    const FaultCase& c = GetParam();
+    Calculator calculator;
+    ASSERT_FALSE(playAll(calculator, c.before).has_value());
+    const CalculatorState before = calculator.state();
+    EXPECT_EQ(playAll(calculator, c.key), c.fault);
+    expectSameState(calculator.state(), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(AllKinds, FaultingKey, testing::Values(
+    FaultCase{"DivideByZero", "1 / 0", "=", "Division by zero"},
+    FaultCase{"ChainedDivideByZero", "8 / 2 = / 0", "=", "Division by zero"},
+    FaultCase{"ZeroByZero", "0 / 0", "=", "Invalid operation"},
+    FaultCase{"SqrtOfNegativeFirst", "text:-4 Sqrt", "=", "Invalid operation"},
+    FaultCase{"SqrtOfNegativeResult", "2 - 6 = Sqrt", "=", "Invalid operation"},
+    FaultCase{"ProductOverflows", "text:1E308 * 1 0", "=", "Overflow"},
+    FaultCase{"SumOverflows", "text:1.7E308 + text:1.7E308", "=", "Overflow"},
+    FaultCase{"ChainedSubtractOverflows", "text:-1.7E308 - 1 = - 1 text:1.7E308", "=", "Overflow"},
+    FaultCase{"SquareOverflows", "text:1E200 ^", "=", "Overflow"},
+    FaultCase{"SquareOfResultOverflows", "text:1E200 + 1 = ^", "=", "Overflow"},
+    FaultCase{"PercentOverflows", "text:1E308 % text:1E300", "=", "Overflow"},
+    FaultCase{"OperatorOnTooLargeText", "text:1e999", "+", "Overflow"},
+    FaultCase{"SquareOnTooLargeText", "text:1e999", "^", "Overflow"},
+    FaultCase{"SqrtOnTooLargeText", "text:1e999", "Sqrt", "Overflow"},
+    FaultCase{"PercentOnTooLargeText", "text:-1e999", "%", "Overflow"},
+    FaultCase{"EqualsReadsTheOtherFieldToo", "5 + text:1e999", "=", "Overflow"},
+    FaultCase{"MemoryAddOverflows", "text:1.7E308 M+", "M+", "Overflow"},
+    FaultCase{"MemoryAddOfTooLargeText", "text:1e999", "M+", "Overflow"}
+));
+
+TEST(Faults, AfterDivisionByZeroTheCalculationGoesOn)
+{
+    Calculator calculator;
+    EXPECT_EQ(playAll(calculator, "1 / 0 ="), "Division by zero");
+    EXPECT_TRUE(calculator.state().txtdisplay2Visible);
+    EXPECT_EQ(calculator.state().txtdisplay2Text, "0");
+    EXPECT_TRUE(calculator.state().cmdEqualsEnabled);
+    EXPECT_EQ(playAll(calculator, "5 ="), std::nullopt);
+    EXPECT_EQ(calculator.state().txtdisplay2Text, "0.2");
+}
+
+TEST(Faults, FourHundredNinesTypedWithTheKeysOverflow)
+{
+    Calculator calculator;
+    for (int i = 0; i < 400; ++i)
+        calculator.CmdNine_Click();
+    EXPECT_EQ(playAll(calculator, "+"), "Overflow");
+    EXPECT_EQ(calculator.state().txtDisplayText, std::string(400, '9'));
+    EXPECT_TRUE(calculator.state().txtDisplayVisible);
+}
+
+TEST(Faults, ThrowsTheFloatingPointErrorToTheWindow)
+{
+    Calculator calculator;
+    playAll(calculator, "0 / 0");
+    try {
+        calculator.CmdEquals_Click();
+        FAIL() << "no fault raised";
+    } catch (const vintrel::platform::FloatingPointError& e) {
+        EXPECT_EQ(e.fault(), vintrel::platform::FpFault::InvalidOperation);
+        EXPECT_STREQ(e.what(), "Invalid operation");
+    }
+}
+
+// Underflow and inexact results are ordinary outcomes, not faults.
+TEST(Faults, UnderflowIsNoFault)
+{
+    Calculator calculator;
+    EXPECT_EQ(playAll(calculator, "text:1E-300 * text:1E-300 ="), std::nullopt);
+    EXPECT_EQ(calculator.state().txtdisplay2Text, "0");
+    EXPECT_EQ(playAll(calculator, "C text:1E-320 + 0 ="), std::nullopt);
+    EXPECT_EQ(calculator.state().txtdisplay2Text, "9.99988867182683E-321");
+}
+
+TEST(Faults, SqrtOfNegativeZeroIsZero)
+{
+    Calculator calculator;
+    EXPECT_EQ(playAll(calculator, "text:-0 Sqrt ="), std::nullopt);
+    EXPECT_EQ(calculator.state().txtdisplay2Text, "0");
+}
+
+}  // namespace

@@ -1,0 +1,159 @@
+#include "key_replay.h"
+
+#include "floating_point.h"
+
+#include <bit>
+#include <cstdint>
+#include <cstdio>
+#include <utility>
+
+namespace vintrel::tools {
+
+using engine::Calculator;
+using engine::Field;
+
+namespace {
+
+const std::pair<std::string_view, void (Calculator::*)()> captions[] = {
+    {"0", &Calculator::CmdZero_Click},     {"1", &Calculator::CmdOne_Click},
+    {"2", &Calculator::CmdTwo_Click},      {"3", &Calculator::CmdThree_Click},
+    {"4", &Calculator::CmdFour_Click},     {"5", &Calculator::CmdFive_Click},
+    {"6", &Calculator::CmdSix_Click},      {"7", &Calculator::CmdSeven_Click},
+    {"8", &Calculator::CmdEight_Click},    {"9", &Calculator::CmdNine_Click},
+    {".", &Calculator::CmdDot_Click},      {"+", &Calculator::cmdAdd_Click},
+    {"-", &Calculator::cmdSubtract_Click}, {"*", &Calculator::cmdMultiply_Click},
+    {"/", &Calculator::cmdDivide_Click},   {"=", &Calculator::CmdEquals_Click},
+    {"^", &Calculator::CmdSqr_Click},      {"Sqrt", &Calculator::CmdSqrt_Click},
+    {"%", &Calculator::CmdPercent_Click},  {"TT", &Calculator::CmdPy_Click},
+    {"M+", &Calculator::CmdMem_Click},     {"MRC", &Calculator::cmdMrc_Click},
+    {"MC", &Calculator::CmdMemC_Click},    {"C", &Calculator::CmdCancel_Click},
+};
+
+// Appends text as a JSON string. Bytes that do not form valid UTF-8 become
+// U+FFFD so that the output is always valid JSON, whatever was typed.
+void appendJsonString(std::string& out, std::string_view text)
+{
+    out += '"';
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c < 0x80) {
+            if (c == '"' || c == '\\') {
+                out += '\\';
+                out += static_cast<char>(c);
+            } else if (c < 0x20 || c == 0x7F) {
+                char escaped[8];
+                std::snprintf(escaped, sizeof escaped, "\\u%04X", c);
+                out += escaped;
+            } else {
+                out += static_cast<char>(c);
+            }
+            ++i;
+            continue;
+        }
+        std::size_t length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC2 ? 2 : 0;
+        if (c > 0xF4 || length == 0 || i + length > text.size())
+            length = 0;
+        for (std::size_t k = 1; k < length; ++k)
+            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80)
+                length = 0;
+        if (length >= 3) {
+            // Reject overlong forms, surrogates and code points past U+10FFFF.
+            const auto c1 = static_cast<unsigned char>(text[i + 1]);
+            if ((c == 0xE0 && c1 < 0xA0) || (c == 0xED && c1 >= 0xA0) || (c == 0xF0 && c1 < 0x90) ||
+                (c == 0xF4 && c1 >= 0x90))
+                length = 0;
+        }
+        if (length == 0) {
+            out += "\\uFFFD";
+            ++i;
+        } else {
+            out.append(text.substr(i, length));
+            i += length;
+        }
+    }
+    out += '"';
+}
+
+}  // namespace
+
+std::optional<KeyToken> parseToken(std::string_view token)
+{
+    for (const auto& [caption, key] : captions)
+        if (token == caption)
+            return KeyToken{KeyToken::Kind::Key, key, {}};
+    if (token.starts_with("type:"))
+        return KeyToken{KeyToken::Kind::Type, nullptr, std::string(token.substr(5))};
+    if (token.starts_with("text:"))
+        return KeyToken{KeyToken::Kind::Text, nullptr, std::string(token.substr(5))};
+    return std::nullopt;
+}
+
+std::vector<std::string_view> splitTokens(std::string_view line)
+{
+    std::vector<std::string_view> tokens;
+    std::size_t i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && (line[i] == ' ' || line[i] == '\t' || line[i] == '\r'))
+            ++i;
+        const std::size_t start = i;
+        while (i < line.size() && line[i] != ' ' && line[i] != '\t' && line[i] != '\r')
+            ++i;
+        if (i > start)
+            tokens.push_back(line.substr(start, i - start));
+    }
+    return tokens;
+}
+
+std::optional<std::string> play(Calculator& calculator, const KeyToken& token)
+{
+    const auto& s = calculator.state();
+    const Field visible = s.txtDisplayVisible ? Field::First : Field::Second;
+    try {
+        switch (token.kind) {
+        case KeyToken::Kind::Key: (calculator.*token.key)(); break;
+        case KeyToken::Kind::Type: calculator.editField(visible, s.text(visible) + token.text); break;
+        case KeyToken::Kind::Text: calculator.editField(visible, token.text); break;
+        }
+    } catch (const platform::FloatingPointError& error) {
+        return std::string(error.what());
+    }
+    return std::nullopt;
+}
+
+std::string doubleBits(double value)
+{
+    char hex[17];
+    std::snprintf(hex, sizeof hex, "%016llX",
+                  static_cast<unsigned long long>(std::bit_cast<std::uint64_t>(value)));
+    return hex;
+}
+
+std::string stateJson(int line, std::string_view key, const engine::CalculatorState& state,
+                      const std::optional<std::string>& error)
+{
+    auto boolean = [](bool b) { return b ? "true" : "false"; };
+    std::string out = "{\"line\":" + std::to_string(line) + ",\"key\":";
+    appendJsonString(out, key);
+    out += ",\"first\":";
+    appendJsonString(out, state.txtDisplayText);
+    out += ",\"second\":";
+    appendJsonString(out, state.txtdisplay2Text);
+    out += ",\"firstVisible\":";
+    out += boolean(state.txtDisplayVisible);
+    out += ",\"secondVisible\":";
+    out += boolean(state.txtdisplay2Visible);
+    out += ",\"equalsEnabled\":";
+    out += boolean(state.cmdEqualsEnabled);
+    out += ",\"pendingValue\":\"" + doubleBits(state.pendingValue) + "\"";
+    out += ",\"memoryValue\":\"" + doubleBits(state.memoryValue) + "\"";
+    out += ",\"error\":";
+    if (error)
+        appendJsonString(out, *error);
+    else
+        out += "null";
+    out += '}';
+    return out;
+}
+
+}  // namespace vintrel::tools

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "keys.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vintrel::tools {
+
+// One token of a key sequence: a key's caption, or typing into the visible
+// entry field ("type:TEXT" appends TEXT, "text:TEXT" replaces its text).
+struct KeyToken {
+    enum class Kind { Key, Type, Text };
+    Kind kind = Kind::Key;
+    void (engine::Calculator::*key)() = nullptr;
+    std::string text;
+};
+
+// Parses one token; nullopt when it is neither a caption nor a typing token.
+std::optional<KeyToken> parseToken(std::string_view token);
+
+// Splits a line at blanks and tabs.
+std::vector<std::string_view> splitTokens(std::string_view line);
+
+// Plays a token. Returns the fault text when the key hit a floating-point
+// fault (the calculator is then unchanged), or nullopt.
+std::optional<std::string> play(engine::Calculator& calculator, const KeyToken& token);
+
+// The state after a key, as the replay tool prints it: one JSON object.
+std::string stateJson(int line, std::string_view key, const engine::CalculatorState& state,
+                      const std::optional<std::string>& error);
+
+// The 64-bit pattern of a double as 16 upper-case hex digits.
+std::string doubleBits(double value);
+
+}  // namespace vintrel::tools
