@@ -1,0 +1,36 @@
+#include "forms.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+
+namespace vintrel::platform {
+
+Form::Form(QWidget* parent, Qt::WindowFlags flags) : QWidget(parent, flags) {}
+
+void Form::Unload()
+{
+    if (unloading_)
+        return;
+    unloading_ = true;
+    hide();
+    emit unloaded();
+    deleteLater();
+}
+
+void Form::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    Unload();
+}
+
+void End()
+{
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* form = qobject_cast<Form*>(widget))
+            form->Unload();
+    QCoreApplication::exit(0);
+}
+
+AppVersion App() { return {VINTREL_VERSION_MAJOR, VINTREL_VERSION_MINOR, VINTREL_VERSION_PATCH}; }
+
+}  // namespace vintrel::platform

@@ -1,0 +1,129 @@
+#pragma once
+
+// Shared by the window tests: starts the program's windows offscreen, finds
+// controls by their object names, and watches for modal dialogs so that an
+// unexpected one fails the test instead of hanging it.
+
+#include "about_window.h"
+#include "application.h"
+#include "help_window.h"
+#include "splash_window.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+namespace vintrel::testing {
+
+class ModalWatchdog : public QObject {
+public:
+    ModalWatchdog()
+    {
+        timer_.setInterval(20);
+        QObject::connect(&timer_, &QTimer::timeout, [this] { poll(); });
+        timer_.start();
+    }
+
+    // The next modal dialog is expected: it is handed to `answer`, then closed.
+    void expect(std::function<void(QWidget*)> answer) { answer_ = std::move(answer); }
+
+    QStringList unexpected;
+    int answered = 0;
+
+private:
+    void poll()
+    {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal)
+            return;
+        if (answer_) {
+            auto answer = std::exchange(answer_, nullptr);
+            answer(modal);
+            ++answered;
+        } else {
+            QString text = modal->windowTitle();
+            if (auto* box = qobject_cast<QMessageBox*>(modal))
+                text += QStringLiteral(": ") + box->text();
+            unexpected << text;
+        }
+        modal->close();
+    }
+
+    QTimer timer_;
+    std::function<void(QWidget*)> answer_;
+};
+
+class Gui {
+public:
+    Gui() : program(std::make_unique<ui::Program>()) { program->start(); }
+
+    ui::FrmVintrel& main() { return program->main().get(); }
+    ui::AuxForms& forms() { return program->forms(); }
+
+    template <typename T = QWidget>
+    T* control(const char* name)
+    {
+        return main().findChild<T*>(QString::fromLatin1(name));
+    }
+
+    void click(const char* name)
+    {
+        auto* button = control<QPushButton>(name);
+        QVERIFY2(button, name);
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+
+    // Keys by caption, separated by blanks, as the help window writes them.
+    void press(const QString& keys)
+    {
+        static const QHash<QString, const char*> names = {
+            {"0", "CmdZero"},    {"1", "CmdOne"},     {"2", "CmdTwo"},     {"3", "CmdThree"},
+            {"4", "CmdFour"},    {"5", "CmdFive"},    {"6", "CmdSix"},     {"7", "CmdSeven"},
+            {"8", "CmdEight"},   {"9", "CmdNine"},    {".", "CmdDot"},     {"+", "cmdAdd"},
+            {"-", "cmdSubtract"}, {"*", "cmdMultiply"}, {"/", "cmdDivide"}, {"=", "CmdEquals"},
+            {"^", "CmdSqr"},     {"Sqrt", "CmdSqrt"}, {"%", "CmdPercent"}, {"TT", "CmdPy"},
+            {"M+", "CmdMem"},    {"MRC", "cmdMrc"},   {"MC", "CmdMemC"},   {"C", "CmdCancel"},
+        };
+        for (const QString& key : keys.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+            click(names.value(key));
+    }
+
+    // The text a person sees: that of whichever entry field is shown.
+    QString shown()
+    {
+        auto* first = control<QLineEdit>("TxtDisplay");
+        auto* second = control<QLineEdit>("txtdisplay2");
+        if (first->isVisible() == second->isVisible())
+            return QStringLiteral("<%1 fields visible>").arg(first->isVisible() ? 2 : 0);
+        return first->isVisible() ? first->text() : second->text();
+    }
+
+    static void processDeferredDeletes()
+    {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+    }
+
+    ModalWatchdog watchdog;
+    std::unique_ptr<ui::Program> program;
+};
+
+inline void initApplication(QApplication& app) { ui::setUpApplication(app); }
+
+}  // namespace vintrel::testing
+
+// A QTest main that sets the application up as the program does.
+#define VINTREL_GUI_TEST_MAIN(TestClass)                                                  \
+    int main(int argc, char** argv)                                                      \
+    {                                                                                    \
+        QApplication app(argc, argv);                                                    \
+        vintrel::testing::initApplication(app);                                          \
+        TestClass test;                                                                  \
+        return QTest::qExec(&test, argc, argv);                                          \
+    }

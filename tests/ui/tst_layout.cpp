@@ -1,0 +1,148 @@
+// Every control of every window stands where its layout table puts it, with
+// the names, fonts, order and stacking the windows promise.
+#include "gui_fixture.h"
+
+#include <QLabel>
+#include <QMenuBar>
+
+using vintrel::testing::Gui;
+using namespace vintrel::ui;
+
+namespace {
+
+void checkGeometry(QWidget* window, std::span<const ControlSpec> table)
+{
+    for (const ControlSpec& spec : table) {
+        auto* widget = window->findChild<QWidget*>(QString::fromLatin1(spec.name));
+        QVERIFY2(widget, spec.name);
+        const QRect expected(twipsToPixels(spec.left), twipsToPixels(spec.top),
+                             twipsToPixels(spec.width), twipsToPixels(spec.height));
+        const QRect actual = widget->geometry();
+        if (spec.parent)
+            QCOMPARE(widget->parentWidget()->objectName(), QString::fromLatin1(spec.parent));
+        if (spec.kind == Kind::AutoSizeLabel) {
+            // Sized to its text: only the anchored edge and the top are fixed.
+            QCOMPARE(actual.top(), expected.top());
+            if (spec.align & Qt::AlignRight)
+                QCOMPARE(actual.right(), expected.right());
+            else
+                QCOMPARE(actual.left(), expected.left());
+            continue;
+        }
+        if (actual != expected)
+            QFAIL(qPrintable(QStringLiteral("%1 at %2,%3 %4x%5, expected %6,%7 %8x%9")
+                                 .arg(spec.name)
+                                 .arg(actual.x()).arg(actual.y()).arg(actual.width()).arg(actual.height())
+                                 .arg(expected.x()).arg(expected.y()).arg(expected.width())
+                                 .arg(expected.height())));
+        if (spec.font.family) {
+            const QFont font = widget->font();
+            QCOMPARE(font.pointSizeF(), spec.font.points);
+            QCOMPARE(font.bold(), spec.font.bold);
+            QCOMPARE(font.italic(), spec.font.italic);
+        }
+    }
+}
+
+}  // namespace
+
+class LayoutTest : public QObject {
+    Q_OBJECT
+private slots:
+    void everyControlMatchesItsTable()
+    {
+        Gui gui;
+        gui.click("cmdexp1");
+        gui.forms().about.Show();
+        checkGeometry(gui.main().clientArea(), mainWindowLayout());
+        checkGeometry(gui.forms().splash.loadedForm(), splashLayout());
+        checkGeometry(gui.forms().about.loadedForm(), aboutLayout());
+        checkGeometry(gui.forms().help.loadedForm(), helpLayout());
+    }
+
+    void clientAreasHaveTheirSizes()
+    {
+        Gui gui;
+        gui.click("cmdexp1");
+        gui.forms().about.Show();
+        QCOMPARE(gui.main().clientArea()->size(), QSize(250, 198));
+        QCOMPARE(gui.main().clientArea()->y(), gui.main().findChild<QMenuBar*>()->height());
+        QCOMPARE(gui.forms().splash.loadedForm()->size(), QSize(492, 283));
+        QCOMPARE(gui.forms().about.loadedForm()->size(), QSize(367, 236));
+        QCOMPARE(gui.forms().help.loadedForm()->size(), QSize(282, 226));
+    }
+
+    void keysUseTheBundledFonts()
+    {
+        Gui gui;
+        const QFontInfo key(gui.control("CmdEquals")->font());
+        QCOMPARE(key.family(), QStringLiteral("Comic Neue"));
+        const QFontInfo label(gui.forms().splash.loadedForm()->controls()["LblStyle"]->font());
+        QCOMPARE(label.family(), QStringLiteral("Liberation Sans"));
+        QVERIFY(label.bold());
+    }
+
+    void tabOrderFollowsTheTable()
+    {
+        Gui gui;
+        const QStringList expected = {
+            "TxtDisplay", "cmdDivide", "cmdMultiply", "cmdSubtract", "cmdAdd", "CmdSqrt",
+            "CmdPercent", "CmdEquals", "CmdDot", "CmdCancel", "CmdOne", "CmdZero", "CmdNine",
+            "CmdEight", "CmdSeven", "CmdSix", "CmdFive", "CmdFour", "CmdThree", "CmdTwo",
+            "CmdSqr", "CmdPy", "txtdisplay2", "cmdexp1", "CmdMem", "cmdMrc", "CmdMemC"};
+        QWidget* w = gui.control("TxtDisplay");
+        QStringList actual;
+        for (int i = 0; i < expected.size(); ++i) {
+            actual << w->objectName();
+            do
+                w = w->nextInFocusChain();
+            while (w->focusPolicy() == Qt::NoFocus || w->objectName().isEmpty());
+        }
+        QCOMPARE(actual, expected);
+    }
+
+    void pictureLiesBelowLabelsAndLabelsBelowKeys()
+    {
+        Gui gui;
+        const QObjectList order = gui.main().clientArea()->children();
+        const auto at = [&](const char* name) { return order.indexOf(gui.control(name)); };
+        QCOMPARE(at("Image2"), 0);
+        for (const char* label : {"LblInfo", "lblREM"})
+            for (const char* above : {"TxtDisplay", "txtdisplay2", "cmdexp1", "CmdMem"})
+                QVERIFY2(at(label) < at(above), label);
+        QVERIFY(at("Image2") < at("lblREM"));
+    }
+
+    void aboutStacksItsLabelsAndRules()
+    {
+        Gui gui;
+        gui.forms().about.Show();
+        const QObjectList order = gui.forms().about.loadedForm()->children();
+        QStringList bottomUp;
+        for (QObject* o : order)
+            bottomUp << o->objectName();
+        QStringList expected = {"Lbltitle", "Line1_1", "lblDescription", "Line1_0", "lblVersion",
+                                "lblDisclaimer", "LblHalloween"};
+        QStringList labelsAndLines;
+        for (const QString& name : bottomUp)
+            if (expected.contains(name))
+                labelsAndLines << name;
+        QCOMPARE(labelsAndLines, expected);
+        QVERIFY(bottomUp.indexOf("picIcon") > bottomUp.indexOf("LblHalloween"));
+        QVERIFY(bottomUp.indexOf("cmdOK") > bottomUp.indexOf("LblHalloween"));
+        QCOMPARE(gui.forms().about.loadedForm()->focusWidget()->objectName(), QStringLiteral("picIcon"));
+    }
+
+    void entryFieldsAreLimitlessAndEditable()
+    {
+        Gui gui;
+        for (const char* name : {"TxtDisplay", "txtdisplay2"}) {
+            auto* field = gui.control<QLineEdit>(name);
+            QVERIFY(!field->isReadOnly());
+            QVERIFY(field->maxLength() > 1000000);
+        }
+    }
+};
+
+VINTREL_GUI_TEST_MAIN(LayoutTest)
+#include "tst_layout.moc"

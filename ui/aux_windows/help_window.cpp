@@ -1,0 +1,38 @@
+#include "help_window.h"
+
+namespace vintrel::ui {
+
+namespace {
+
+constexpr FontSpec bold{"MS Sans Serif", 8.25, true};
+
+constexpr ControlSpec table[] = {
+    {"Image1", Kind::Picture, ":/images/halloween.png", 600, 120, 2925, 720},
+    {"LblExp1Exp", Kind::Label, "Situation: To work out 5+7+3+4.", 120, 840, 3735, 255, bold, 0},
+    {"Label1", Kind::Label, "To carry this out you must  first do: 5+7 = Followed by +3 = +4 =.",
+     120, 1200, 3855, 615, bold, 2},
+    {"LblExp1_Carry", Kind::Label,
+     "The same rules apply for all other function i.e Multiply, subtract, divide etc.", 120, 1920,
+     3855, 615, bold, 1},
+    {"Label2", Kind::Label,
+     "Note: This will be made easier in the next version. V1.2 When available", 120, 2640, 3855,
+     615, {"MS Sans Serif", 9.75, false, true}, 3},
+};
+
+}  // namespace
+
+std::span<const ControlSpec> helpLayout() { return table; }
+
+FrmExp1::FrmExp1()
+{
+    setObjectName(QStringLiteral("FrmExp1"));
+    setWindowTitle(QStringLiteral("Help-Example"));
+    resize(twipsToPixels(4230), twipsToPixels(3390));
+    setOpaqueBackground(this, Qt::white);
+    controls_ = buildControls(this, table);
+    for (const ControlSpec& spec : table)
+        if (spec.kind == Kind::Label)
+            setTextColor(controls_[QString::fromLatin1(spec.name)], QColor(255, 0, 0));
+}
+
+}  // namespace vintrel::ui

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "forms.h"
+#include "layout.h"
+
+#include <span>
+
+namespace vintrel::ui {
+
+std::span<const ControlSpec> splashLayout();
+
+// The greeting window. It closes on a click on its margin, its frame's free
+// surface or "(Click To Close)", and on any key that types a character.
+class frmSplash : public platform::Form {
+    Q_OBJECT
+public:
+    frmSplash();
+    const Controls& controls() const { return controls_; }
+
+    void Form_Load() override;
+    void Form_Click() { Unload(); }
+    void Form_KeyPress(QChar) { Unload(); }
+    void Frame1_Click() { Unload(); }
+    void Label1_Click() { Unload(); }
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    Controls controls_;
+};
+
+}  // namespace vintrel::ui

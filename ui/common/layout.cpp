@@ -1,0 +1,198 @@
+#include "layout.h"
+
+#include <QFontDatabase>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPushButton>
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <vector>
+
+namespace vintrel::ui {
+
+int twipsToPixels(int twips) { return static_cast<int>(std::lround(twips / 15.0)); }
+
+QRect twipsRect(const ControlSpec& spec)
+{
+    return {twipsToPixels(spec.left), twipsToPixels(spec.top), twipsToPixels(spec.width),
+            twipsToPixels(spec.height)};
+}
+
+namespace {
+
+QString substituteFamily(const char* family)
+{
+    const QString name = QString::fromLatin1(family);
+    if (name == QLatin1String("Comic Sans MS"))
+        return QStringLiteral("Comic Neue");
+    // The old stroke face is narrow; a condensed sans keeps the About
+    // window's greeting on its one line.
+    if (name == QLatin1String("Modern"))
+        return QStringLiteral("Liberation Sans Narrow");
+    // Liberation Sans shares Arial's metrics; the old bitmap face has no
+    // free twin, and a plain sans keeps its spirit.
+    return QStringLiteral("Liberation Sans");
+}
+
+}  // namespace
+
+QFont defaultDialogFont()
+{
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPointSizeF(8.25);
+    return font;
+}
+
+QFont designFont(const FontSpec& spec)
+{
+    if (!spec.family)
+        return defaultDialogFont();
+    QFont font(substituteFamily(spec.family));
+    font.setPointSizeF(spec.points);
+    font.setBold(spec.bold);
+    font.setItalic(spec.italic);
+    return font;
+}
+
+bool loadBundledFonts()
+{
+    bool ok = true;
+    for (const char* file : {":/fonts/ComicNeue-Regular.otf", ":/fonts/ComicNeue-Bold.otf",
+                             ":/fonts/LiberationSans-Regular.ttf", ":/fonts/LiberationSans-Bold.ttf",
+                             ":/fonts/LiberationSans-Italic.ttf",
+                             ":/fonts/LiberationSansNarrow-Bold.ttf"})
+        ok = QFontDatabase::addApplicationFont(QString::fromLatin1(file)) >= 0 && ok;
+    return ok;
+}
+
+void setOpaqueBackground(QWidget* widget, const QColor& color)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(widget->backgroundRole(), color);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+void setTextColor(QWidget* widget, const QColor& color)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(widget->foregroundRole(), color);
+    palette.setColor(QPalette::Text, color);
+    widget->setPalette(palette);
+}
+
+namespace {
+
+QWidget* createControl(const ControlSpec& spec, QWidget* parent)
+{
+    const QString text = QString::fromUtf8(spec.text ? spec.text : "");
+    switch (spec.kind) {
+    case Kind::Entry: {
+        auto* entry = new QLineEdit(parent);
+        // A field holds whatever the keys build; the toolkit's default
+        // limit would silently cut long texts.
+        entry->setMaxLength(INT_MAX);
+        return entry;
+    }
+    case Kind::Key:
+    case Kind::Button: {
+        auto* button = new QPushButton(text, parent);
+        button->setAutoDefault(false);
+        if (spec.kind == Kind::Key)
+            button->setProperty("calculatorKey", true);
+        return button;
+    }
+    case Kind::Label:
+    case Kind::AutoSizeLabel: {
+        auto* label = new QLabel(text, parent);
+        label->setAlignment(spec.align);
+        label->setWordWrap(spec.kind == Kind::Label);
+        label->setTextFormat(Qt::PlainText);
+        // Clicks on a label belong to the label, not to what lies beneath.
+        label->setAttribute(Qt::WA_NoMousePropagation);
+        return label;
+    }
+    case Kind::Picture:
+    case Kind::ClippedPicture: {
+        auto* picture = new QLabel(parent);
+        picture->setPixmap(QPixmap(text));
+        picture->setScaledContents(spec.kind == Kind::Picture);
+        picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        picture->setAttribute(Qt::WA_NoMousePropagation);
+        return picture;
+    }
+    case Kind::Frame: {
+        auto* frame = new QFrame(parent);
+        frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
+        return frame;
+    }
+    case Kind::Line: {
+        auto* line = new QWidget(parent);
+        line->setAttribute(Qt::WA_NoMousePropagation);
+        return line;
+    }
+    }
+    return new QWidget(parent);
+}
+
+void place(QWidget* widget, const ControlSpec& spec)
+{
+    const QRect rect = twipsRect(spec);
+    if (spec.kind != Kind::AutoSizeLabel) {
+        widget->setGeometry(rect);
+        return;
+    }
+    // Sized to the text; the edge its alignment names stays where the
+    // table puts it.
+    const QSize size = widget->sizeHint();
+    const int left = (spec.align & Qt::AlignRight) ? rect.right() + 1 - size.width() : rect.left();
+    widget->setGeometry(left, rect.top(), size.width(), size.height());
+}
+
+}  // namespace
+
+Controls buildControls(QWidget* client, std::span<const ControlSpec> table)
+{
+    Controls controls;
+    for (const ControlSpec& spec : table) {
+        QWidget* parent = spec.parent ? controls[QString::fromLatin1(spec.parent)] : client;
+        Q_ASSERT(parent);
+        QWidget* widget = createControl(spec, parent);
+        widget->setObjectName(QString::fromLatin1(spec.name));
+        widget->setFont(designFont(spec.font));
+        if (spec.tab < 0 && spec.kind != Kind::Entry)
+            widget->setFocusPolicy(Qt::NoFocus);
+        place(widget, spec);
+        controls.widgets_.insert(widget->objectName(), widget);
+    }
+
+    std::vector<const ControlSpec*> byLayer;
+    std::vector<const ControlSpec*> byTab;
+    for (const ControlSpec& spec : table) {
+        byLayer.push_back(&spec);
+        if (spec.tab >= 0)
+            byTab.push_back(&spec);
+    }
+    std::stable_sort(byLayer.begin(), byLayer.end(),
+                     [](auto* a, auto* b) { return a->layer < b->layer; });
+    for (const ControlSpec* spec : byLayer)
+        controls[QString::fromLatin1(spec->name)]->raise();
+
+    std::stable_sort(byTab.begin(), byTab.end(), [](auto* a, auto* b) { return a->tab < b->tab; });
+    QWidget* previous = nullptr;
+    for (const ControlSpec* spec : byTab) {
+        QWidget* widget = controls[QString::fromLatin1(spec->name)];
+        if (widget->focusPolicy() == Qt::NoFocus)
+            continue;
+        if (previous)
+            QWidget::setTabOrder(previous, widget);
+        previous = widget;
+    }
+    return controls;
+}
+
+}  // namespace vintrel::ui

@@ -1,0 +1,58 @@
+#include "application.h"
+
+#include "splash_window.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QScreen>
+
+namespace vintrel::ui {
+
+void setUpApplication(QApplication& app)
+{
+    app.setApplicationName(QStringLiteral("Vintrel"));
+    app.setApplicationVersion(QStringLiteral("1.0.0"));
+    app.setDesktopFileName(QStringLiteral("vintrel"));
+    // The calculator window ends the program itself; hidden windows left
+    // behind must not keep it alive, nor must closing a helper end it.
+    app.setQuitOnLastWindowClosed(false);
+    if (!loadBundledFonts())
+        qWarning("Vintrel: some bundled fonts could not be loaded; using system fonts");
+    app.setFont(defaultDialogFont());
+    QIcon icon;
+    for (int size : {32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/vintrel-%1.png").arg(size), QSize(size, size));
+    app.setWindowIcon(icon);
+}
+
+Program::Program() : main_([this] { return new FrmVintrel(forms_); }) {}
+
+Program::~Program() = default;
+
+namespace {
+
+void centre(QWidget& window)
+{
+    if (const QScreen* screen = window.screen()) {
+        QRect frame = window.frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        window.move(frame.topLeft());
+    }
+}
+
+}  // namespace
+
+void Program::start()
+{
+    FrmVintrel& window = main_.get();
+    centre(window);
+    if (frmSplash* splash = forms_.splash.loadedForm())
+        centre(*splash);
+    main_.Show();
+    if (frmSplash* splash = forms_.splash.loadedForm(); splash && splash->isVisible()) {
+        splash->raise();
+        splash->activateWindow();
+    }
+}
+
+}  // namespace vintrel::ui

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "main_window.h"
+
+class QApplication;
+
+namespace vintrel::ui {
+
+// Application-wide settings: name, version, bundled fonts, icon.
+void setUpApplication(QApplication& app);
+
+// The program's windows: the calculator window and the three it shows.
+class Program {
+public:
+    Program();
+    ~Program();
+
+    // Loads the calculator window (its load routine shows the splash
+    // window) and shows it, with the splash window in front.
+    void start();
+
+    AuxForms& forms() { return forms_; }
+    platform::FormSlot<FrmVintrel>& main() { return main_; }
+
+private:
+    AuxForms forms_;
+    platform::FormSlot<FrmVintrel> main_;
+};
+
+}  // namespace vintrel::ui
