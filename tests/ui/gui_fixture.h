@@ -36,6 +36,18 @@ public:
     QStringList unexpected;
     int answered = 0;
 
+    // Every dialog no test asked for; each test class checks it in cleanup().
+    static QStringList& unexpectedInAnyTest()
+    {
+        static QStringList all;
+        return all;
+    }
+    static void verifyNoneUnexpected()
+    {
+        const QStringList seen = std::exchange(unexpectedInAnyTest(), {});
+        QVERIFY2(seen.isEmpty(), qPrintable("unexpected modal dialog: " + seen.join("; ")));
+    }
+
 private:
     void poll()
     {
@@ -51,6 +63,7 @@ private:
             if (auto* box = qobject_cast<QMessageBox*>(modal))
                 text += QStringLiteral(": ") + box->text();
             unexpected << text;
+            unexpectedInAnyTest() << text;
         }
         modal->close();
     }

@@ -49,6 +49,8 @@ void checkGeometry(QWidget* window, std::span<const ControlSpec> table)
 class LayoutTest : public QObject {
     Q_OBJECT
 private slots:
+    void cleanup() { vintrel::testing::ModalWatchdog::verifyNoneUnexpected(); }
+
     void everyControlMatchesItsTable()
     {
         Gui gui;
@@ -131,6 +133,18 @@ private slots:
         QVERIFY(bottomUp.indexOf("picIcon") > bottomUp.indexOf("LblHalloween"));
         QVERIFY(bottomUp.indexOf("cmdOK") > bottomUp.indexOf("LblHalloween"));
         QCOMPARE(gui.forms().about.loadedForm()->focusWidget()->objectName(), QStringLiteral("picIcon"));
+    }
+
+    void enlargingTheWindowMovesNothing()
+    {
+        Gui gui;
+        const QRect picture = gui.control("Image2")->geometry();
+        const QRect key = gui.control("CmdCancel")->geometry();
+        gui.main().resize(600, 500);
+        QCoreApplication::processEvents();
+        QVERIFY(gui.main().clientArea()->width() >= 600);
+        QCOMPARE(gui.control("Image2")->geometry(), picture);
+        QCOMPARE(gui.control("CmdCancel")->geometry(), key);
     }
 
     void entryFieldsAreLimitlessAndEditable()

@@ -33,6 +33,8 @@ void trigger(Gui& gui, const char* action)
 class LifecycleTest : public QObject {
     Q_OBJECT
 private slots:
+    void cleanup() { vintrel::testing::ModalWatchdog::verifyNoneUnexpected(); }
+
     void startShowsMainWindowWithSplashInFront()
     {
         Gui gui;

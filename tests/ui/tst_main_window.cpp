@@ -8,6 +8,8 @@ using vintrel::testing::Gui;
 class MainWindowTest : public QObject {
     Q_OBJECT
 private slots:
+    void cleanup() { vintrel::testing::ModalWatchdog::verifyNoneUnexpected(); }
+
     void helpWindowExampleGivesNineteen()
     {
         Gui gui;

@@ -35,6 +35,8 @@ FrmAbout::FrmAbout()
     setWindowTitle(QStringLiteral("About"));
     resize(twipsToPixels(5505), twipsToPixels(3540));
     controls_ = buildControls(this, table);
+    setAccessibleName(QStringLiteral("About Vintrel"));
+    controls_[QStringLiteral("picIcon")]->setAccessibleName(QStringLiteral("A snowy forest"));
     const QColor face = palette().color(QPalette::Window);
     for (const ControlSpec& spec : table)
         if (spec.kind == Kind::Label)

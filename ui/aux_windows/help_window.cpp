@@ -30,6 +30,8 @@ FrmExp1::FrmExp1()
     resize(twipsToPixels(4230), twipsToPixels(3390));
     setOpaqueBackground(this, Qt::white);
     controls_ = buildControls(this, table);
+    setAccessibleName(QStringLiteral("Help example"));
+    controls_[QStringLiteral("Image1")]->setAccessibleName(QStringLiteral("Happy Halloween"));
     for (const ControlSpec& spec : table)
         if (spec.kind == Kind::Label)
             setTextColor(controls_[QString::fromLatin1(spec.name)], QColor(255, 0, 0));

@@ -46,6 +46,9 @@ frmSplash::frmSplash() : Form(nullptr, Qt::Dialog | Qt::FramelessWindowHint)
     setOpaqueBackground(this, Qt::white);
     setFocusPolicy(Qt::StrongFocus);
     controls_ = buildControls(this, table);
+    setAccessibleName(QStringLiteral("Vintrel greeting"));
+    controls_[QStringLiteral("Image1")]->setAccessibleName(QStringLiteral("A ghost beside a gravestone"));
+    controls_[QStringLiteral("imgLogo")]->setAccessibleName(QStringLiteral("Happy Halloween"));
     setOpaqueBackground(controls_[QStringLiteral("Frame1")], Qt::white);
     for (QWidget* widget : controls_.all())
         if (qobject_cast<QLabel*>(widget) && widget->objectName() != QLatin1String("Image1") &&

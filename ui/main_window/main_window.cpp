@@ -91,6 +91,9 @@ FrmVintrel::FrmVintrel(AuxForms& forms) : forms_(forms)
     setOpaqueBackground(lblInfo, palette().color(QPalette::Window));
     setTextColor(controls_[QStringLiteral("lblREM")], orange);
     bindControls();
+    setAccessibleName(QStringLiteral("Vintrel calculator"));
+    for (const auto& [name, spokenName] : mainWindowSpokenNames())
+        controls_[QString::fromLatin1(name)]->setAccessibleName(QString::fromUtf8(spokenName));
 
     resize(twipsToPixels(3750), twipsToPixels(2970) + menuBar->sizeHint().height());
     txtDisplay_->setFocus();

@@ -5,6 +5,7 @@
 #include "layout.h"
 
 #include <span>
+#include <utility>
 
 class QLineEdit;
 class QMenuBar;
@@ -25,6 +26,7 @@ struct AuxForms {
 };
 
 std::span<const ControlSpec> mainWindowLayout();
+std::span<const std::pair<const char*, const char*>> mainWindowSpokenNames();
 
 // The calculator window. It keeps no logic of its own: every key forwards
 // to the engine, and the controls then show the engine's state.

@@ -45,8 +45,28 @@ constexpr ControlSpec table[] = {
     {"CmdMemC", Kind::Key, "MC", 1560, 600, 495, 375, keyBold, 28, control},
 };
 
+// What a screen reader says for each control; the captions alone ("TT",
+// "^", "MRC") do not tell a listener what the key does.
+constexpr std::pair<const char*, const char*> spoken[] = {
+    {"TxtDisplay", "Entry"},          {"txtdisplay2", "Second entry"},
+    {"cmdDivide", "Divide"},          {"cmdMultiply", "Multiply"},
+    {"cmdSubtract", "Subtract"},      {"cmdAdd", "Add"},
+    {"CmdSqrt", "Square root"},       {"CmdPercent", "Percent"},
+    {"CmdEquals", "Equals"},          {"CmdDot", "Decimal point"},
+    {"CmdCancel", "Clear"},           {"CmdZero", "0"},
+    {"CmdOne", "1"},                  {"CmdTwo", "2"},
+    {"CmdThree", "3"},                {"CmdFour", "4"},
+    {"CmdFive", "5"},                 {"CmdSix", "6"},
+    {"CmdSeven", "7"},                {"CmdEight", "8"},
+    {"CmdNine", "9"},                 {"CmdSqr", "Square"},
+    {"CmdPy", "Pi"},                  {"cmdexp1", "Help"},
+    {"CmdMem", "Memory add"},         {"cmdMrc", "Memory recall"},
+    {"CmdMemC", "Memory clear"},      {"Image2", "A witch on a broomstick before the moon"},
+};
+
 }  // namespace
 
 std::span<const ControlSpec> mainWindowLayout() { return table; }
+std::span<const std::pair<const char*, const char*>> mainWindowSpokenNames() { return spoken; }
 
 }  // namespace vintrel::ui
