@@ -1,4 +1,5 @@
 #include "application.h"
+#include "first_paint_probe.h"
 
 #include <QApplication>
 
@@ -6,6 +7,7 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     vintrel::ui::setUpApplication(app);
+    vintrel::ui::installFirstPaintProbe(app, {QStringLiteral("FrmVintrel"), QStringLiteral("frmSplash")});
     vintrel::ui::Program program;
     program.start();
     return app.exec();

@@ -34,6 +34,7 @@ FrmAbout::FrmAbout()
     setObjectName(QStringLiteral("FrmAbout"));
     setWindowTitle(QStringLiteral("About"));
     resize(twipsToPixels(5505), twipsToPixels(3540));
+    loadBundledFonts({"LiberationSansNarrow-Bold.ttf"});
     controls_ = buildControls(this, table);
     setAccessibleName(QStringLiteral("About Vintrel"));
     controls_[QStringLiteral("picIcon")]->setAccessibleName(QStringLiteral("A snowy forest"));

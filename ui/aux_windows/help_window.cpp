@@ -29,6 +29,7 @@ FrmExp1::FrmExp1()
     setWindowTitle(QStringLiteral("Help-Example"));
     resize(twipsToPixels(4230), twipsToPixels(3390));
     setOpaqueBackground(this, Qt::white);
+    loadBundledFonts({"LiberationSans-Italic.ttf"});
     controls_ = buildControls(this, table);
     setAccessibleName(QStringLiteral("Help example"));
     controls_[QStringLiteral("Image1")]->setAccessibleName(QStringLiteral("Happy Halloween"));

@@ -1,6 +1,8 @@
 #include "layout.h"
 
 #include <QFontDatabase>
+#include <QResource>
+#include <QSet>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -60,12 +62,30 @@ QFont designFont(const FontSpec& spec)
 
 bool loadBundledFonts()
 {
+    // The faces the first two windows use; the others wait for their window.
+    return loadBundledFonts({"ComicNeue-Regular.otf", "ComicNeue-Bold.otf",
+                             "LiberationSans-Regular.ttf", "LiberationSans-Bold.ttf"});
+}
+
+bool loadBundledFonts(std::initializer_list<const char*> files)
+{
+    static QSet<QString> loaded;
     bool ok = true;
-    for (const char* file : {":/fonts/ComicNeue-Regular.otf", ":/fonts/ComicNeue-Bold.otf",
-                             ":/fonts/LiberationSans-Regular.ttf", ":/fonts/LiberationSans-Bold.ttf",
-                             ":/fonts/LiberationSans-Italic.ttf",
-                             ":/fonts/LiberationSansNarrow-Bold.ttf"})
-        ok = QFontDatabase::addApplicationFont(QString::fromLatin1(file)) >= 0 && ok;
+    for (const char* file : files) {
+        const QString path = QStringLiteral(":/fonts/") + QString::fromLatin1(file);
+        if (loaded.contains(path))
+            continue;
+        // Read in place from the executable rather than copied.
+        const QResource resource(path);
+        const QByteArray data = resource.compressionAlgorithm() == QResource::NoCompression
+                                    ? QByteArray::fromRawData(reinterpret_cast<const char*>(resource.data()),
+                                                              static_cast<qsizetype>(resource.size()))
+                                    : resource.uncompressedData();
+        if (data.isEmpty() || QFontDatabase::addApplicationFontFromData(data) < 0)
+            ok = false;
+        else
+            loaded.insert(path);
+    }
     return ok;
 }
 

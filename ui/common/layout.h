@@ -11,6 +11,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <initializer_list>
 #include <span>
 
 namespace vintrel::ui {
@@ -53,6 +54,7 @@ QRect twipsRect(const ControlSpec& spec);
 // in the program's resources, so the windows look alike on every machine.
 QFont designFont(const FontSpec& spec);
 bool loadBundledFonts();
+bool loadBundledFonts(std::initializer_list<const char*> files);
 QFont defaultDialogFont();
 
 class Controls {
