@@ -1,5 +1,7 @@
 #include "layout.h"
 
+#include "key_button.h"
+
 #include <QFontDatabase>
 #include <QResource>
 #include <QSet>
@@ -118,12 +120,14 @@ QWidget* createControl(const ControlSpec& spec, QWidget* parent)
         entry->setMaxLength(INT_MAX);
         return entry;
     }
-    case Kind::Key:
+    case Kind::Key: {
+        auto* key = new KeyButton(text, parent);
+        key->setAutoDefault(false);
+        return key;
+    }
     case Kind::Button: {
         auto* button = new QPushButton(text, parent);
         button->setAutoDefault(false);
-        if (spec.kind == Kind::Key)
-            button->setProperty("calculatorKey", true);
         return button;
     }
     case Kind::Label:

@@ -41,27 +41,6 @@ constexpr std::pair<const char*, void (FrmVintrel::*)()> clickHandlers[] = {
     {"CmdMemC", &FrmVintrel::CmdMemC_Click},
 };
 
-// The keys' orange face, with a visibly different disabled "=".
-const char* const keyStyle = R"(
-QPushButton[calculatorKey="true"] {
-    background-color: rgb(255, 128, 0);
-    color: black;
-    border: 2px outset rgb(255, 178, 102);
-    border-radius: 0px;
-    padding: 0px;
-}
-QPushButton[calculatorKey="true"]:pressed { border-style: inset; background-color: rgb(230, 110, 0); }
-QPushButton[calculatorKey="true"]:focus { border-color: rgb(120, 60, 0); }
-QPushButton[calculatorKey="true"]:disabled {
-    background-color: rgb(240, 190, 140);
-    color: rgb(150, 110, 80);
-    border: 2px solid rgb(220, 170, 120);
-}
-QLineEdit#TxtDisplay, QLineEdit#txtdisplay2 {
-    background-color: rgb(255, 128, 0);
-    color: black;
-}
-)";
 
 }  // namespace
 
@@ -82,11 +61,16 @@ FrmVintrel::FrmVintrel(AuxForms& forms) : forms_(forms)
     layout->addWidget(client_);
     // The controls keep their places when the window grows; what lies
     // beyond the picture is plain window background.
-    client_->setStyleSheet(QString::fromLatin1(keyStyle));
 
     controls_ = buildControls(client_, mainWindowLayout());
     txtDisplay_ = controls_.get<QLineEdit>(QStringLiteral("TxtDisplay"));
     txtdisplay2_ = controls_.get<QLineEdit>(QStringLiteral("txtdisplay2"));
+    for (QLineEdit* field : {txtDisplay_, txtdisplay2_}) {
+        QPalette palette = field->palette();
+        palette.setColor(QPalette::Base, orange);
+        palette.setColor(QPalette::Text, Qt::black);
+        field->setPalette(palette);
+    }
     auto* lblInfo = controls_[QStringLiteral("LblInfo")];
     setOpaqueBackground(lblInfo, palette().color(QPalette::Window));
     setTextColor(controls_[QStringLiteral("lblREM")], orange);
