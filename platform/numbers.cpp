@@ -72,6 +72,35 @@ double textToNumber(std::string_view text)
     return value;
 }
 
+namespace {
+
+bool readsBackAsOverflow(const std::string& text)
+{
+    errno = 0;
+    const double back = strtod_l(text.c_str(), nullptr, cLocale());
+    return errno == ERANGE && std::isinf(back);
+}
+
+// The fifteen significant digits of a value, cut rather than rounded, in
+// the same form as %.15G writes numbers this large.
+std::string truncatedToFifteenDigits(double value)
+{
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                      std::chars_format::scientific, 30);
+    const std::string digits(buffer, result.ptr);  // "-d.ddd...e+XXX"
+    const std::size_t e = digits.find('e');
+    const std::size_t point = digits.find('.');
+    std::string mantissa = digits.substr(0, point + 15);
+    while (mantissa.back() == '0')
+        mantissa.pop_back();
+    if (mantissa.back() == '.')
+        mantissa.pop_back();
+    return mantissa + digits.substr(e);
+}
+
+}  // namespace
+
 std::string numberToText(double value)
 {
     if (value == 0.0)
@@ -81,6 +110,11 @@ std::string numberToText(double value)
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
                                       std::chars_format::general, 15);
     std::string text(buffer, result.ptr);
+    // Rounding to fifteen digits carries the doubles nearest the top of the
+    // range past it ("1.79769313486232E+308"), and such a text could never
+    // be read back. Those few are written with their digits cut instead.
+    if (std::isfinite(value) && std::fabs(value) >= 1e308 && readsBackAsOverflow(text))
+        text = truncatedToFifteenDigits(value);
     for (char& c : text) {
         if (c == 'e')
             c = 'E';

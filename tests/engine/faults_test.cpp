@@ -97,6 +97,19 @@ TEST(Faults, AfterDivisionByZeroTheCalculationGoesOn)
     EXPECT_EQ(calculator.state().txtdisplay2Text, "0.2");
 }
 
+// A result at the top of the range is written so that the next key can
+// read it back.
+TEST(Faults, LargestResultCanBeUsedAgain)
+{
+    Calculator calculator;
+    EXPECT_EQ(playAll(calculator, "text:1.7976931348623157e308 + ="), std::nullopt);
+    EXPECT_EQ(calculator.state().txtdisplay2Text, "1.79769313486231E+308");
+    EXPECT_EQ(playAll(calculator, "+ 0 ="), std::nullopt);
+    EXPECT_EQ(calculator.state().txtDisplayText, "1.79769313486231E+308");
+    EXPECT_EQ(playAll(calculator, "C text:1.7976931348623157e308 M+ MRC M+"), "Overflow");
+    EXPECT_EQ(calculator.state().txtDisplayText, "1.79769313486231E+308");
+}
+
 TEST(Faults, FourHundredNinesTypedWithTheKeysOverflow)
 {
     Calculator calculator;

@@ -90,7 +90,11 @@ TEST(NumberToText, WritesFifteenSignificantDigits)
         {0.0, "0"},
         {1e300, "1E+300"},
         {-1.5e-300, "-1.5E-300"},
-        {std::numeric_limits<double>::max(), "1.79769313486232E+308"},
+        {1.7976931348623e308, "1.7976931348623E+308"},
+        {std::numeric_limits<double>::max(), "1.79769313486231E+308"},
+        {-std::numeric_limits<double>::max(), "-1.79769313486231E+308"},
+        {1.797693134862315e308, "1.79769313486231E+308"},
+        {1.7976931348623149e308, "1.79769313486231E+308"},
         {std::numeric_limits<double>::denorm_min(), "4.94065645841247E-324"},
         {264.57513110645906, "264.575131106459"},
     };
@@ -113,6 +117,21 @@ TEST(NumberToText, EveryTextReadsBackAsTheNumberItShows)
         // Fifteen digits are within half a unit in the fifteenth place.
         if (x != 0) {
             ASSERT_LE(std::fabs(back - x), std::fabs(x) * 5.000001e-15 + std::fabs(x) * 0x1p-53) << text;
+        }
+    }
+}
+
+// The top of the double range, where rounding to fifteen digits would carry
+// the text past the largest double.
+TEST(NumberToText, LargestDoublesReadBack)
+{
+    double x = std::numeric_limits<double>::max();
+    for (int i = 0; i < 100000; ++i, x = std::nextafter(x, 0.0)) {
+        for (double v : {x, -x}) {
+            const std::string text = numberToText(v);
+            double back = 0;
+            ASSERT_NO_THROW(back = textToNumber(text)) << text;
+            ASSERT_EQ(numberToText(back), text);
         }
     }
 }
