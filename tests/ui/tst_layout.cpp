@@ -12,18 +12,18 @@ namespace {
 
 void checkGeometry(QWidget* window, std::span<const ControlSpec> table)
 {
-    for (const ControlSpec& spec : table) {
-        auto* widget = window->findChild<QWidget*>(QString::fromLatin1(spec.name));
-        QVERIFY2(widget, spec.name);
-        const QRect expected(twipsToPixels(spec.left), twipsToPixels(spec.top),
-                             twipsToPixels(spec.width), twipsToPixels(spec.height));
+    for (const ControlSpec& row : table) {
+        auto* widget = window->findChild<QWidget*>(QString::fromLatin1(row.name));
+        QVERIFY2(widget, row.name);
+        const QRect expected(twipsToPixels(row.left), twipsToPixels(row.top),
+                             twipsToPixels(row.width), twipsToPixels(row.height));
         const QRect actual = widget->geometry();
-        if (spec.parent)
-            QCOMPARE(widget->parentWidget()->objectName(), QString::fromLatin1(spec.parent));
-        if (spec.kind == Kind::AutoSizeLabel) {
+        if (row.parent)
+            QCOMPARE(widget->parentWidget()->objectName(), QString::fromLatin1(row.parent));
+        if (row.kind == Kind::AutoSizeLabel) {
             // Sized to its text: only the anchored edge and the top are fixed.
             QCOMPARE(actual.top(), expected.top());
-            if (spec.align & Qt::AlignRight)
+            if (row.align & Qt::AlignRight)
                 QCOMPARE(actual.right(), expected.right());
             else
                 QCOMPARE(actual.left(), expected.left());
@@ -31,15 +31,15 @@ void checkGeometry(QWidget* window, std::span<const ControlSpec> table)
         }
         if (actual != expected)
             QFAIL(qPrintable(QStringLiteral("%1 at %2,%3 %4x%5, expected %6,%7 %8x%9")
-                                 .arg(spec.name)
+                                 .arg(row.name)
                                  .arg(actual.x()).arg(actual.y()).arg(actual.width()).arg(actual.height())
                                  .arg(expected.x()).arg(expected.y()).arg(expected.width())
                                  .arg(expected.height())));
-        if (spec.font.family) {
+        if (row.font.family) {
             const QFont font = widget->font();
-            QCOMPARE(font.pointSizeF(), spec.font.points);
-            QCOMPARE(font.bold(), spec.font.bold);
-            QCOMPARE(font.italic(), spec.font.italic);
+            QCOMPARE(font.pointSizeF(), row.font.points);
+            QCOMPARE(font.bold(), row.font.bold);
+            QCOMPARE(font.italic(), row.font.italic);
         }
     }
 }

@@ -39,9 +39,9 @@ FrmAbout::FrmAbout()
     setAccessibleName(QStringLiteral("About Vintrel"));
     controls_[QStringLiteral("picIcon")]->setAccessibleName(QStringLiteral("A snowy forest"));
     const QColor face = palette().color(QPalette::Window);
-    for (const ControlSpec& spec : table)
-        if (spec.kind == Kind::Label)
-            setOpaqueBackground(controls_[QString::fromLatin1(spec.name)], face);
+    for (const ControlSpec& row : table)
+        if (row.kind == Kind::Label)
+            setOpaqueBackground(controls_[QString::fromLatin1(row.name)], face);
     setOpaqueBackground(controls_[QStringLiteral("Line1_0")], Qt::white);
     setOpaqueBackground(controls_[QStringLiteral("Line1_1")], QColor(128, 128, 128));
 

@@ -33,9 +33,9 @@ FrmExp1::FrmExp1()
     controls_ = buildControls(this, table);
     setAccessibleName(QStringLiteral("Help example"));
     controls_[QStringLiteral("Image1")]->setAccessibleName(QStringLiteral("Happy Halloween"));
-    for (const ControlSpec& spec : table)
-        if (spec.kind == Kind::Label)
-            setTextColor(controls_[QString::fromLatin1(spec.name)], QColor(255, 0, 0));
+    for (const ControlSpec& row : table)
+        if (row.kind == Kind::Label)
+            setTextColor(controls_[QString::fromLatin1(row.name)], QColor(255, 0, 0));
 }
 
 }  // namespace vintrel::ui

@@ -20,10 +20,10 @@ namespace vintrel::ui {
 
 int twipsToPixels(int twips) { return static_cast<int>(std::lround(twips / 15.0)); }
 
-QRect twipsRect(const ControlSpec& spec)
+QRect twipsRect(const ControlSpec& row)
 {
-    return {twipsToPixels(spec.left), twipsToPixels(spec.top), twipsToPixels(spec.width),
-            twipsToPixels(spec.height)};
+    return {twipsToPixels(row.left), twipsToPixels(row.top), twipsToPixels(row.width),
+            twipsToPixels(row.height)};
 }
 
 namespace {
@@ -51,14 +51,14 @@ QFont defaultDialogFont()
     return font;
 }
 
-QFont designFont(const FontSpec& spec)
+QFont designFont(const FontSpec& row)
 {
-    if (!spec.family)
+    if (!row.family)
         return defaultDialogFont();
-    QFont font(substituteFamily(spec.family));
-    font.setPointSizeF(spec.points);
-    font.setBold(spec.bold);
-    font.setItalic(spec.italic);
+    QFont font(substituteFamily(row.family));
+    font.setPointSizeF(row.points);
+    font.setBold(row.bold);
+    font.setItalic(row.italic);
     return font;
 }
 
@@ -109,10 +109,10 @@ void setTextColor(QWidget* widget, const QColor& color)
 
 namespace {
 
-QWidget* createControl(const ControlSpec& spec, QWidget* parent)
+QWidget* createControl(const ControlSpec& row, QWidget* parent)
 {
-    const QString text = QString::fromUtf8(spec.text ? spec.text : "");
-    switch (spec.kind) {
+    const QString text = QString::fromUtf8(row.text ? row.text : "");
+    switch (row.kind) {
     case Kind::Entry: {
         auto* entry = new QLineEdit(parent);
         // A field holds whatever the keys build; the toolkit's default
@@ -133,8 +133,8 @@ QWidget* createControl(const ControlSpec& spec, QWidget* parent)
     case Kind::Label:
     case Kind::AutoSizeLabel: {
         auto* label = new QLabel(text, parent);
-        label->setAlignment(spec.align);
-        label->setWordWrap(spec.kind == Kind::Label);
+        label->setAlignment(row.align);
+        label->setWordWrap(row.kind == Kind::Label);
         label->setTextFormat(Qt::PlainText);
         // Clicks on a label belong to the label, not to what lies beneath.
         label->setAttribute(Qt::WA_NoMousePropagation);
@@ -144,7 +144,7 @@ QWidget* createControl(const ControlSpec& spec, QWidget* parent)
     case Kind::ClippedPicture: {
         auto* picture = new QLabel(parent);
         picture->setPixmap(QPixmap(text));
-        picture->setScaledContents(spec.kind == Kind::Picture);
+        picture->setScaledContents(row.kind == Kind::Picture);
         picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         picture->setAttribute(Qt::WA_NoMousePropagation);
         return picture;
@@ -163,17 +163,17 @@ QWidget* createControl(const ControlSpec& spec, QWidget* parent)
     return new QWidget(parent);
 }
 
-void place(QWidget* widget, const ControlSpec& spec)
+void place(QWidget* widget, const ControlSpec& row)
 {
-    const QRect rect = twipsRect(spec);
-    if (spec.kind != Kind::AutoSizeLabel) {
+    const QRect rect = twipsRect(row);
+    if (row.kind != Kind::AutoSizeLabel) {
         widget->setGeometry(rect);
         return;
     }
     // Sized to the text; the edge its alignment names stays where the
     // table puts it.
     const QSize size = widget->sizeHint();
-    const int left = (spec.align & Qt::AlignRight) ? rect.right() + 1 - size.width() : rect.left();
+    const int left = (row.align & Qt::AlignRight) ? rect.right() + 1 - size.width() : rect.left();
     widget->setGeometry(left, rect.top(), size.width(), size.height());
 }
 
@@ -182,34 +182,34 @@ void place(QWidget* widget, const ControlSpec& spec)
 Controls buildControls(QWidget* client, std::span<const ControlSpec> table)
 {
     Controls controls;
-    for (const ControlSpec& spec : table) {
-        QWidget* parent = spec.parent ? controls[QString::fromLatin1(spec.parent)] : client;
+    for (const ControlSpec& row : table) {
+        QWidget* parent = row.parent ? controls[QString::fromLatin1(row.parent)] : client;
         Q_ASSERT(parent);
-        QWidget* widget = createControl(spec, parent);
-        widget->setObjectName(QString::fromLatin1(spec.name));
-        widget->setFont(designFont(spec.font));
-        if (spec.tab < 0 && spec.kind != Kind::Entry)
+        QWidget* widget = createControl(row, parent);
+        widget->setObjectName(QString::fromLatin1(row.name));
+        widget->setFont(designFont(row.font));
+        if (row.tab < 0 && row.kind != Kind::Entry)
             widget->setFocusPolicy(Qt::NoFocus);
-        place(widget, spec);
+        place(widget, row);
         controls.widgets_.insert(widget->objectName(), widget);
     }
 
     std::vector<const ControlSpec*> byLayer;
     std::vector<const ControlSpec*> byTab;
-    for (const ControlSpec& spec : table) {
-        byLayer.push_back(&spec);
-        if (spec.tab >= 0)
-            byTab.push_back(&spec);
+    for (const ControlSpec& row : table) {
+        byLayer.push_back(&row);
+        if (row.tab >= 0)
+            byTab.push_back(&row);
     }
     std::stable_sort(byLayer.begin(), byLayer.end(),
                      [](auto* a, auto* b) { return a->layer < b->layer; });
-    for (const ControlSpec* spec : byLayer)
-        controls[QString::fromLatin1(spec->name)]->raise();
+    for (const ControlSpec* row : byLayer)
+        controls[QString::fromLatin1(row->name)]->raise();
 
     std::stable_sort(byTab.begin(), byTab.end(), [](auto* a, auto* b) { return a->tab < b->tab; });
     QWidget* previous = nullptr;
-    for (const ControlSpec* spec : byTab) {
-        QWidget* widget = controls[QString::fromLatin1(spec->name)];
+    for (const ControlSpec* row : byTab) {
+        QWidget* widget = controls[QString::fromLatin1(row->name)];
         if (widget->focusPolicy() == Qt::NoFocus)
             continue;
         if (previous)

@@ -48,11 +48,11 @@ struct ControlSpec {
 };
 
 int twipsToPixels(int twips);
-QRect twipsRect(const ControlSpec& spec);
+QRect twipsRect(const ControlSpec& row);
 
 // Maps the design's font names onto the freely licensed fonts that ship
 // in the program's resources, so the windows look alike on every machine.
-QFont designFont(const FontSpec& spec);
+QFont designFont(const FontSpec& row);
 bool loadBundledFonts();
 bool loadBundledFonts(std::initializer_list<const char*> files);
 QFont defaultDialogFont();
