@@ -49,9 +49,9 @@ void KeyButton::paintEvent(QPaintEvent*)
         p.setPen(palette().color(QPalette::Active, QPalette::ButtonText));
         p.drawText(textRect, Qt::AlignCenter, text());
     } else {
-        p.setPen(light);
+        p.setPen(Qt::white);
         p.drawText(textRect.translated(1, 1), Qt::AlignCenter, text());
-        p.setPen(shadow);
+        p.setPen(QColor(128, 128, 128));
         p.drawText(textRect, Qt::AlignCenter, text());
     }
 
