@@ -147,6 +147,20 @@ private slots:
         QCOMPARE(gui.control("CmdCancel")->geometry(), key);
     }
 
+    void everyWindowCarriesTheIcon()
+    {
+        Gui gui;
+        gui.click("cmdexp1");
+        gui.forms().about.Show();
+        const QList<QSize> sizes = QApplication::windowIcon().availableSizes();
+        for (int size : {32, 48, 64, 128, 256})
+            QVERIFY2(sizes.contains(QSize(size, size)), qPrintable(QString::number(size)));
+        for (QWidget* window : {static_cast<QWidget*>(&gui.main()),
+                                static_cast<QWidget*>(gui.forms().about.loadedForm()),
+                                static_cast<QWidget*>(gui.forms().help.loadedForm())})
+            QCOMPARE(window->windowIcon().cacheKey(), QApplication::windowIcon().cacheKey());
+    }
+
     void entryFieldsAreLimitlessAndEditable()
     {
         Gui gui;
