@@ -68,10 +68,7 @@ void frmSplash::Form_Load()
                      QString::fromStdString(platform::integerToText(v.Major) + "." +
                                             platform::integerToText(v.Minor) + "." +
                                             platform::integerToText(v.Revision)));
-    // The label keeps its right edge as it shrinks to the new text.
-    const QRect old = version->geometry();
-    const QSize size = version->sizeHint();
-    version->setGeometry(old.right() + 1 - size.width(), old.top(), size.width(), size.height());
+    fitToText(version, version->alignment());
 }
 
 void frmSplash::mouseReleaseEvent(QMouseEvent* event)

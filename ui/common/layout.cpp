@@ -91,6 +91,14 @@ bool loadBundledFonts(std::initializer_list<const char*> files)
     return ok;
 }
 
+void fitToText(QWidget* label, Qt::Alignment align)
+{
+    const QRect old = label->geometry();
+    const QSize size = label->sizeHint();
+    const int left = (align & Qt::AlignRight) ? old.right() + 1 - size.width() : old.left();
+    label->setGeometry(left, old.top(), size.width(), size.height());
+}
+
 void setOpaqueBackground(QWidget* widget, const QColor& color)
 {
     QPalette palette = widget->palette();
@@ -165,16 +173,9 @@ QWidget* createControl(const ControlSpec& row, QWidget* parent)
 
 void place(QWidget* widget, const ControlSpec& row)
 {
-    const QRect rect = twipsRect(row);
-    if (row.kind != Kind::AutoSizeLabel) {
-        widget->setGeometry(rect);
-        return;
-    }
-    // Sized to the text; the edge its alignment names stays where the
-    // table puts it.
-    const QSize size = widget->sizeHint();
-    const int left = (row.align & Qt::AlignRight) ? rect.right() + 1 - size.width() : rect.left();
-    widget->setGeometry(left, rect.top(), size.width(), size.height());
+    widget->setGeometry(twipsRect(row));
+    if (row.kind == Kind::AutoSizeLabel)
+        fitToText(widget, row.align);
 }
 
 }  // namespace

@@ -74,6 +74,9 @@ private:
 
 Controls buildControls(QWidget* client, std::span<const ControlSpec> table);
 
+// Sizes a label to its text; the edge its alignment names stays in place.
+void fitToText(QWidget* label, Qt::Alignment align);
+
 // Gives a widget a solid background of its own (labels are transparent
 // unless they say otherwise).
 void setOpaqueBackground(QWidget* widget, const QColor& color);

@@ -1,0 +1,32 @@
+# Sourced by the scripts in this folder.
+
+# Installs the named Debian packages that are missing, when running as root;
+# otherwise says which to install and fails.
+ensure_packages() {
+  local missing=() p
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  if [ "$(id -u)" -eq 0 ]; then
+    echo "Installing: ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  else
+    echo "Missing Debian packages: ${missing[*]}" >&2
+    echo "Install them with: sudo apt-get install --no-install-recommends ${missing[*]}" >&2
+    return 1
+  fi
+}
+
+# What the build and every test need.
+build_packages=(cmake g++ make qt6-base-dev libgtest-dev xvfb xauth xdotool imagemagick locales
+                desktop-file-utils appstream dpkg-dev binutils-mingw-w64-x86-64)
+
+# The conversion tests check that a decimal-comma locale does not leak in.
+ensure_test_locale() {
+  if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$' && [ "$(id -u)" -eq 0 ]; then
+    localedef -i de_DE -f UTF-8 de_DE.UTF-8 2>/dev/null || true
+  fi
+}
