@@ -29,8 +29,8 @@ constexpr ControlSpec table[] = {
     {"Label1", Kind::Label, "(Click To Close)", 3000, 3480, 1215, 375, {}, 7, 1, "Frame1"},
     {"LblStyle", Kind::Label, "The Calculator With Style.", 2040, 1200, 3615, 495,
      {"MS Sans Serif", 13.5, true}, 8, 1, "Frame1"},
-    {"Image1", Kind::Picture, ":/images/ghost.png", 120, 240, 1485, 1215, {}, -1, 0, "Frame1"},
-    {"imgLogo", Kind::Picture, ":/images/halloween.png", 240, 1920, 3735, 1545, {}, -1, 0,
+    {"Image1", Kind::Picture, ":/images/ghost.vpix", 120, 240, 1485, 1215, {}, -1, 0, "Frame1"},
+    {"imgLogo", Kind::Picture, ":/images/halloween.vpix", 240, 1920, 3735, 1545, {}, -1, 0,
      "Frame1"},
 };
 

@@ -1,7 +1,9 @@
 #include "layout.h"
 
 #include "key_button.h"
+#include "picture.h"
 
+#include <QApplication>
 #include <QFontDatabase>
 #include <QResource>
 #include <QSet>
@@ -151,7 +153,7 @@ QWidget* createControl(const ControlSpec& row, QWidget* parent)
     case Kind::Picture:
     case Kind::ClippedPicture: {
         auto* picture = new QLabel(parent);
-        picture->setPixmap(QPixmap(text));
+        picture->setPixmap(loadPicture(text, qApp->devicePixelRatio()));
         picture->setScaledContents(row.kind == Kind::Picture);
         picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         picture->setAttribute(Qt::WA_NoMousePropagation);

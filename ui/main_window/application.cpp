@@ -1,5 +1,6 @@
 #include "application.h"
 
+#include "picture.h"
 #include "splash_window.h"
 
 #include <QApplication>
@@ -21,7 +22,7 @@ void setUpApplication(QApplication& app)
     app.setFont(defaultDialogFont());
     QIcon icon;
     for (int size : {32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/icons/vintrel-%1.png").arg(size), QSize(size, size));
+        icon.addPixmap(loadPicture(QStringLiteral(":/icons/vintrel-%1.vpix").arg(size), 1.0));
     app.setWindowIcon(icon);
 }
 

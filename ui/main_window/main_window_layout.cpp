@@ -12,7 +12,7 @@ constexpr FontSpec digit{"Comic Sans MS", 11.25, true};
 constexpr int picture = 0, label = 1, control = 2;
 
 constexpr ControlSpec table[] = {
-    {"Image2", Kind::Picture, ":/images/background.png", -240, 0, 4185, 3135, {}, -1, picture},
+    {"Image2", Kind::Picture, ":/images/background.vpix", -240, 0, 4185, 3135, {}, -1, picture},
     {"TxtDisplay", Kind::Entry, "", 120, 0, 3495, 375, {}, 0, control},
     {"cmdDivide", Kind::Key, "/", 3000, 1560, 495, 405, keyRegular, 1, control},
     {"cmdMultiply", Kind::Key, "*", 2400, 1560, 495, 405, keyRegular, 2, control},

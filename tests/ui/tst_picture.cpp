@@ -1,0 +1,137 @@
+// Packed pictures: what the build packs comes back pixel for pixel, damaged
+// data gives a null picture instead of a crash, and every picture the
+// windows name can be found.
+#include "about_window.h"
+#include "help_window.h"
+#include "main_window.h"
+#include "picture.h"
+#include "splash_window.h"
+
+#include <QtTest>
+
+using namespace vintrel::ui;
+
+namespace {
+
+QImage sample(bool alpha)
+{
+    QImage image(7, 5, alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, y, qRgba(x * 36, y * 50, (x + y) * 20, alpha ? x * 40 : 255));
+    return image;
+}
+
+QByteArray withWord(QByteArray data, int offset, quint32 value)
+{
+    const quint32 le = qToLittleEndian(value);
+    std::memcpy(data.data() + offset, &le, sizeof le);
+    return data;
+}
+
+}  // namespace
+
+class PictureTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void packedPicturesReadBackExactly_data()
+    {
+        QTest::addColumn<bool>("alpha");
+        QTest::newRow("opaque") << false;
+        QTest::newRow("with alpha") << true;
+    }
+
+    void packedPicturesReadBackExactly()
+    {
+        QFETCH(bool, alpha);
+        const QImage original = sample(alpha);
+        const QByteArray packed = packPicture(original);
+        QCOMPARE(packed.size(), 16 + 7 * 5 * 4);
+        const QImage back = unpackPicture(packed);
+        QCOMPARE(back.size(), original.size());
+        QCOMPARE(back.hasAlphaChannel(), alpha);
+        QCOMPARE(back.convertToFormat(QImage::Format_ARGB32),
+                 original.convertToFormat(QImage::Format_ARGB32_Premultiplied)
+                     .convertToFormat(QImage::Format_ARGB32));
+    }
+
+    void alignedPixelsAreUsedInPlace()
+    {
+        const QByteArray packed = packPicture(sample(false));
+        const QImage back = unpackPicture(packed);
+        QCOMPARE(static_cast<const void*>(back.constBits()),
+                 static_cast<const void*>(packed.constData() + 16));
+    }
+
+    void misalignedPixelsAreCopied()
+    {
+        const QByteArray packed = packPicture(sample(true));
+        const QByteArray shifted = QByteArray(1, '\0') + packed;
+        const QImage back = unpackPicture(QByteArrayView(shifted).sliced(1));
+        QCOMPARE(back, unpackPicture(packed));
+        QVERIFY(back.constBits() != reinterpret_cast<const uchar*>(shifted.constData() + 17));
+    }
+
+    void damagedDataGivesANullPicture_data()
+    {
+        const QByteArray good = packPicture(sample(false));
+        QTest::addColumn<QByteArray>("data");
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("header only") << good.left(16);
+        QTest::newRow("short header") << good.left(9);
+        QTest::newRow("one byte short") << good.chopped(1);
+        QTest::newRow("one byte long") << good + '\0';
+        QTest::newRow("wrong magic") << QByteArray("PNG!") + good.mid(4);
+        QTest::newRow("unknown format") << withWord(good, 4, 3);
+        QTest::newRow("zero width") << withWord(good, 8, 0);
+        QTest::newRow("zero height") << withWord(good, 12, 0);
+        // 2^32 / 4 wide would make width * 4 wrap to a small row length.
+        QTest::newRow("wrapping width") << withWord(withWord(good, 8, 0x40000000u), 12, 1);
+        QTest::newRow("huge sides") << withWord(withWord(good, 8, 100000), 12, 100000);
+    }
+
+    void damagedDataGivesANullPicture()
+    {
+        QFETCH(QByteArray, data);
+        QVERIFY(unpackPicture(data).isNull());
+    }
+
+    void nullImagesAreNotPacked() { QVERIFY(packPicture(QImage()).isEmpty()); }
+
+    void everyPictureTheWindowsNameIsThere()
+    {
+        for (const auto& table : {mainWindowLayout(), splashLayout(), aboutLayout(), helpLayout()})
+            for (const ControlSpec& row : table) {
+                if (row.kind != Kind::Picture && row.kind != Kind::ClippedPicture)
+                    continue;
+                const QPixmap pixmap = loadPicture(QString::fromLatin1(row.text), 1.0);
+                QVERIFY2(!pixmap.isNull(), row.text);
+                QCOMPARE(pixmap.devicePixelRatio(), 1.0);
+            }
+        for (int size : {32, 48, 64, 128, 256}) {
+            const QPixmap icon = loadPicture(QStringLiteral(":/icons/vintrel-%1.vpix").arg(size), 1.0);
+            QCOMPARE(icon.size(), QSize(size, size));
+        }
+    }
+
+    void denseScreensGetTheDoubleSizeTwin()
+    {
+        const QString path = QStringLiteral(":/images/ghost.vpix");
+        const QPixmap normal = loadPicture(path, 1.0);
+        const QPixmap dense = loadPicture(path, 2.0);
+        QCOMPARE(dense.devicePixelRatio(), 2.0);
+        QCOMPARE(dense.deviceIndependentSize().toSize(), normal.size());
+        // Without a twin the ordinary picture serves every density.
+        const QPixmap icon = loadPicture(QStringLiteral(":/icons/vintrel-32.vpix"), 2.0);
+        QCOMPARE(icon.size(), QSize(32, 32));
+    }
+
+    void missingPicturesAreNull()
+    {
+        QVERIFY(loadPicture(QStringLiteral(":/images/no-such-picture.vpix"), 1.0).isNull());
+    }
+};
+
+QTEST_MAIN(PictureTest)
+#include "tst_picture.moc"

@@ -1,0 +1,33 @@
+#pragma once
+
+// The pictures the first windows show ship as raw pixels in the layout the
+// raster painter draws from, packed at build time. Showing one then costs
+// neither a decode nor the image-plugin scan that the first image read
+// triggers, and the pixmap uses the executable's own pages in place.
+//
+// Packed layout: "VPIX", then format, width and height as 32-bit
+// little-endian words, then width x height 32-bit pixels (little-endian
+// 0xAARRGGBB; premultiplied when the format says the picture has alpha).
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QImage>
+#include <QPixmap>
+#include <QString>
+
+namespace vintrel::ui {
+
+QByteArray packPicture(const QImage& image);
+
+// A null image for anything that is not a whole packed picture. The image
+// refers to `data` without copying when its pixels are suitably aligned, so
+// `data` must outlive it (resource data always does).
+QImage unpackPicture(QByteArrayView data);
+
+// The picture at a resource path. A packed picture is used as it is, and its
+// "@2x" twin on a screen of twice the density; any other image file is
+// decoded in the ordinary way. A missing or damaged picture gives a null
+// pixmap, never a crash.
+QPixmap loadPicture(const QString& path, qreal devicePixelRatio);
+
+}  // namespace vintrel::ui
