@@ -72,19 +72,16 @@ void timeKey(benchmark::State& state, const KeyCase& c)
     perOperation(state, batch);
 }
 
-// A fault unwinds through the key; the user sees it rarely, but it should
-// not be slow either.
+// The user sees a fault rarely, but the key that reports one should be as
+// quick as any other.
 void timeFaultingEquals(benchmark::State& state)
 {
     const Calculator start = prepared("1 / 0");
     Calculator calculator = start;
     benchmark::IterationCount faults = 0;
     for (auto _ : state) {
-        try {
-            calculator.CmdEquals_Click();
-        } catch (const platform::FloatingPointError&) {
+        if (calculator.CmdEquals_Click())
             ++faults;
-        }
     }
     if (faults != state.iterations())
         state.SkipWithError("'1 / 0 =' did not fault every time");

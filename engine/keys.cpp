@@ -94,19 +94,24 @@ const std::array<EqualsTest, 13> equalsTests{{
 
 }  // namespace
 
-// Keys work on a copy and commit it only when every step succeeded, so a
-// fault leaves the calculator exactly as the user last saw it.
+// Keys work on a copy and commit it only when no step faulted, so a fault
+// leaves the calculator exactly as the user last saw it. The steps after a
+// fault still run on the doomed copy; the first fault is the one reported.
 template <typename Step>
-void Calculator::transact(Step step)
+KeyOutcome Calculator::transact(Step step)
 {
+    p::takeFloatingPointError();  // a stale record is not this key's fault
     CalculatorState next = state_;
     step(next);
+    if (KeyOutcome fault = p::takeFloatingPointError())
+        return fault;
     state_ = std::move(next);
+    return std::nullopt;
 }
 
-void Calculator::operatorKey(Tag whileEqualsEnabled, Tag whileEqualsDisabled)
+KeyOutcome Calculator::operatorKey(Tag whileEqualsEnabled, Tag whileEqualsDisabled)
 {
-    transact([&](CalculatorState& s) {
+    return transact([&](CalculatorState& s) {
         if (s.cmdEqualsEnabled) {
             s.show(Field::Second);
             storeTag(s, Field::First, whileEqualsEnabled);
@@ -118,16 +123,16 @@ void Calculator::operatorKey(Tag whileEqualsEnabled, Tag whileEqualsDisabled)
     });
 }
 
-void Calculator::cmdAdd_Click() { operatorKey(Tag::AddFirst, Tag::AddSecond); }
-void Calculator::cmdSubtract_Click() { operatorKey(Tag::SubtractFirst, Tag::SubtractSecond); }
-void Calculator::cmdMultiply_Click() { operatorKey(Tag::MultiplyFirst, Tag::MultiplySecond); }
-void Calculator::cmdDivide_Click() { operatorKey(Tag::DivideFirst, Tag::DivideSecond); }
+KeyOutcome Calculator::cmdAdd_Click() { return operatorKey(Tag::AddFirst, Tag::AddSecond); }
+KeyOutcome Calculator::cmdSubtract_Click() { return operatorKey(Tag::SubtractFirst, Tag::SubtractSecond); }
+KeyOutcome Calculator::cmdMultiply_Click() { return operatorKey(Tag::MultiplyFirst, Tag::MultiplySecond); }
+KeyOutcome Calculator::cmdDivide_Click() { return operatorKey(Tag::DivideFirst, Tag::DivideSecond); }
 
-void Calculator::CmdEquals_Click()
+KeyOutcome Calculator::CmdEquals_Click()
 {
     if (!state_.cmdEqualsEnabled)
-        return;
-    transact([](CalculatorState& s) {
+        return std::nullopt;
+    return transact([](CalculatorState& s) {
         const Tag pending = s.pendingTag;
         for (const EqualsTest& test : equalsTests) {
             // Every sum is formed, so a field that cannot be read faults the
@@ -142,9 +147,9 @@ void Calculator::CmdEquals_Click()
     });
 }
 
-void Calculator::CmdSqr_Click()
+KeyOutcome Calculator::CmdSqr_Click()
 {
-    transact([](CalculatorState& s) {
+    return transact([](CalculatorState& s) {
         s.cmdEqualsEnabled = true;
         if (s.txtDisplayVisible) {
             s.show(Field::Second);
@@ -156,9 +161,9 @@ void Calculator::CmdSqr_Click()
     });
 }
 
-void Calculator::CmdSqrt_Click()
+KeyOutcome Calculator::CmdSqrt_Click()
 {
-    transact([](CalculatorState& s) {
+    return transact([](CalculatorState& s) {
         s.cmdEqualsEnabled = true;
         if (s.txtDisplayVisible)
             storeTag(s, Field::First, Tag::SqrtFirst);
@@ -167,9 +172,9 @@ void Calculator::CmdSqrt_Click()
     });
 }
 
-void Calculator::CmdPercent_Click()
+KeyOutcome Calculator::CmdPercent_Click()
 {
-    transact([](CalculatorState& s) {
+    return transact([](CalculatorState& s) {
         s.show(Field::Second);
         storeTag(s, Field::First, Tag::PercentFirst);
     });
@@ -181,40 +186,47 @@ const std::string& Calculator::piText()
     return text;
 }
 
-void Calculator::CmdPy_Click()
+KeyOutcome Calculator::CmdPy_Click()
 {
     for (Field f : {Field::First, Field::Second})
         if (state_.visible(f))
             state_.text(f) = piText();
     state_.cmdEqualsEnabled = true;
+    return std::nullopt;
 }
 
-void Calculator::appendToVisible(char c, bool enablesEquals)
+KeyOutcome Calculator::appendToVisible(char c, bool enablesEquals)
 {
     for (Field f : {Field::First, Field::Second})
         if (state_.visible(f))
             state_.text(f) += c;
     if (enablesEquals)
         state_.cmdEqualsEnabled = true;
+    return std::nullopt;
 }
 
-void Calculator::CmdMem_Click()
+KeyOutcome Calculator::CmdMem_Click()
 {
-    transact([](CalculatorState& s) {
+    return transact([](CalculatorState& s) {
         for (Field f : {Field::First, Field::Second})
             if (s.visible(f))
                 s.memoryValue = p::checkedAdd(number(s, f), s.memoryValue);
     });
 }
 
-void Calculator::cmdMrc_Click()
+KeyOutcome Calculator::cmdMrc_Click()
 {
     for (Field f : {Field::First, Field::Second})
         if (state_.visible(f))
             state_.text(f) = p::numberToText(state_.memoryValue);
+    return std::nullopt;
 }
 
-void Calculator::CmdMemC_Click() { state_.memoryValue = 0.0; }
+KeyOutcome Calculator::CmdMemC_Click()
+{
+    state_.memoryValue = 0.0;
+    return std::nullopt;
+}
 
 void Calculator::Form_Load()
 {
@@ -234,11 +246,12 @@ void Calculator::ResetCalculator()
     state_.pendingTag = Tag::None;
 }
 
-void Calculator::CmdCancel_Click()
+KeyOutcome Calculator::CmdCancel_Click()
 {
     ResetCalculator();
     if (host_)
         host_->hideSplash();
+    return std::nullopt;
 }
 
 void Calculator::editField(Field field, std::string text) { state_.text(field) = std::move(text); }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "calculator_state.h"
+#include "floating_point.h"
 
+#include <optional>
 #include <string>
 
 namespace vintrel::engine {
@@ -16,41 +18,47 @@ public:
     virtual void hideSplash() = 0;
 };
 
+// What a key reports: nothing, or the floating-point fault it hit.
+using KeyOutcome = std::optional<platform::FpFault>;
+
+class Calculator;
+using KeyHandler = KeyOutcome (Calculator::*)();
+
 // The calculator: one operation per key, named after the window's handler.
-// A key that hits a floating-point fault throws platform::FloatingPointError
-// and leaves the state exactly as it was before the key.
+// A key that hits a floating-point fault returns it and leaves the state
+// exactly as it was before the key; whoever drives the engine tells the user.
 class Calculator {
 public:
     explicit Calculator(WindowHost* host = nullptr) : host_(host) {}
 
     const CalculatorState& state() const { return state_; }
 
-    void cmdAdd_Click();
-    void cmdSubtract_Click();
-    void cmdMultiply_Click();
-    void cmdDivide_Click();
-    void CmdEquals_Click();
-    void CmdSqr_Click();
-    void CmdSqrt_Click();
-    void CmdPercent_Click();
-    void CmdPy_Click();
+    KeyOutcome cmdAdd_Click();
+    KeyOutcome cmdSubtract_Click();
+    KeyOutcome cmdMultiply_Click();
+    KeyOutcome cmdDivide_Click();
+    KeyOutcome CmdEquals_Click();
+    KeyOutcome CmdSqr_Click();
+    KeyOutcome CmdSqrt_Click();
+    KeyOutcome CmdPercent_Click();
+    KeyOutcome CmdPy_Click();
 
-    void CmdZero_Click() { appendToVisible('0', true); }
-    void CmdOne_Click() { appendToVisible('1', true); }
-    void CmdTwo_Click() { appendToVisible('2', true); }
-    void CmdThree_Click() { appendToVisible('3', true); }
-    void CmdFour_Click() { appendToVisible('4', true); }
-    void CmdFive_Click() { appendToVisible('5', true); }
-    void CmdSix_Click() { appendToVisible('6', true); }
-    void CmdSeven_Click() { appendToVisible('7', true); }
-    void CmdEight_Click() { appendToVisible('8', true); }
-    void CmdNine_Click() { appendToVisible('9', true); }
-    void CmdDot_Click() { appendToVisible('.', false); }
+    KeyOutcome CmdZero_Click() { return appendToVisible('0', true); }
+    KeyOutcome CmdOne_Click() { return appendToVisible('1', true); }
+    KeyOutcome CmdTwo_Click() { return appendToVisible('2', true); }
+    KeyOutcome CmdThree_Click() { return appendToVisible('3', true); }
+    KeyOutcome CmdFour_Click() { return appendToVisible('4', true); }
+    KeyOutcome CmdFive_Click() { return appendToVisible('5', true); }
+    KeyOutcome CmdSix_Click() { return appendToVisible('6', true); }
+    KeyOutcome CmdSeven_Click() { return appendToVisible('7', true); }
+    KeyOutcome CmdEight_Click() { return appendToVisible('8', true); }
+    KeyOutcome CmdNine_Click() { return appendToVisible('9', true); }
+    KeyOutcome CmdDot_Click() { return appendToVisible('.', false); }
 
-    void CmdMem_Click();
-    void cmdMrc_Click();
-    void CmdMemC_Click();
-    void CmdCancel_Click();
+    KeyOutcome CmdMem_Click();
+    KeyOutcome cmdMrc_Click();
+    KeyOutcome CmdMemC_Click();
+    KeyOutcome CmdCancel_Click();
 
     // The main window's load routine: shows the splash window, then makes
     // the first field the visible one.
@@ -63,12 +71,12 @@ public:
     static const std::string& piText();
 
 private:
-    void appendToVisible(char c, bool enablesEquals);
-    void operatorKey(Tag whileEqualsEnabled, Tag whileEqualsDisabled);
+    KeyOutcome appendToVisible(char c, bool enablesEquals);
+    KeyOutcome operatorKey(Tag whileEqualsEnabled, Tag whileEqualsDisabled);
     void ResetCalculator();
 
     template <typename Step>
-    void transact(Step step);
+    KeyOutcome transact(Step step);
 
     CalculatorState state_;
     WindowHost* host_;

@@ -20,7 +20,7 @@ namespace {
 struct KeyByte {
     char byte;
     const char* caption;
-    void (Calculator::*key)();
+    engine::KeyHandler key;
 };
 
 // In the replay tool's caption order, which "any other byte" indexes.
@@ -213,12 +213,9 @@ std::string checkState(const CalculatorState& s)
     // input too; a field too large to read is a fault for the next key, not
     // a violation here.
     for (Field f : {Field::First, Field::Second}) {
-        double value = 0.0;
-        try {
-            value = platform::textToNumber(s.text(f));
-        } catch (const platform::FloatingPointError&) {
+        const double value = platform::textToNumber(s.text(f));
+        if (platform::takeFloatingPointError())
             continue;
-        }
         if (std::string problem = checkReadsBack(value); !problem.empty())
             return std::string(f == Field::First ? "first" : "second") + " field's number: " + problem;
     }
@@ -264,13 +261,13 @@ std::string checkReadsBack(double value)
     if (!std::isfinite(value))
         return {};
     const std::string text = platform::numberToText(value);
-    try {
-        const std::string again = platform::numberToText(platform::textToNumber(text));
-        if (again != text)
-            return describeDouble(value) + " is written " + text + ", which reads back as " + again;
-    } catch (const platform::FloatingPointError& e) {
-        return describeDouble(value) + " is written " + text + ", which does not read back: " + e.what();
-    }
+    const double back = platform::textToNumber(text);
+    if (const auto fault = platform::takeFloatingPointError())
+        return describeDouble(value) + " is written " + text +
+               ", which does not read back: " + platform::faultText(*fault);
+    const std::string again = platform::numberToText(back);
+    if (again != text)
+        return describeDouble(value) + " is written " + text + ", which reads back as " + again;
     return {};
 }
 
@@ -282,18 +279,15 @@ RunResult runActions(Calculator& calculator, const std::vector<Action>& actions)
         const CalculatorState before = calculator.state();
         const Field visible = before.txtDisplayVisible ? Field::First : Field::Second;
         bool faulted = false;
-        try {
-            switch (a.kind) {
-            case Action::Kind::Key: (calculator.*a.key)(); break;
-            case Action::Kind::Load: calculator.Form_Load(); break;
-            case Action::Kind::Type: calculator.editField(visible, before.text(visible) + a.text); break;
-            case Action::Kind::Text: calculator.editField(visible, a.text); break;
-            case Action::Kind::Probe: break;
-            }
-        } catch (const platform::FloatingPointError&) {
-            faulted = true;
-            ++result.faults;
+        switch (a.kind) {
+        case Action::Kind::Key: faulted = (calculator.*a.key)().has_value(); break;
+        case Action::Kind::Load: calculator.Form_Load(); break;
+        case Action::Kind::Type: calculator.editField(visible, before.text(visible) + a.text); break;
+        case Action::Kind::Text: calculator.editField(visible, a.text); break;
+        case Action::Kind::Probe: break;
         }
+        if (faulted)
+            ++result.faults;
         std::string problem;
         if (faulted)
             problem = checkUnchanged(before, calculator.state());

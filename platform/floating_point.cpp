@@ -2,6 +2,7 @@
 
 #include <cfloat>
 #include <cmath>
+#include <limits>
 
 namespace vintrel::platform {
 
@@ -15,14 +16,23 @@ const char* faultText(FpFault fault)
     return "Invalid operation";
 }
 
-FloatingPointError::FloatingPointError(FpFault fault)
-    : std::runtime_error(faultText(fault)), fault_(fault)
-{
-}
+namespace {
+
+thread_local std::optional<FpFault> recorded;
+
+}  // namespace
 
 void raiseFloatingPointError(FpFault fault)
 {
-    throw FloatingPointError(fault);
+    if (!recorded)
+        recorded = fault;
+}
+
+std::optional<FpFault> takeFloatingPointError()
+{
+    const std::optional<FpFault> fault = recorded;
+    recorded.reset();
+    return fault;
 }
 
 namespace {
@@ -35,7 +45,7 @@ double classify(double result, double a, double b)
     const bool operandsFinite = std::isfinite(a) && std::isfinite(b);
     if (std::isnan(result) && !std::isnan(a) && !std::isnan(b))
         raiseFloatingPointError(FpFault::InvalidOperation);
-    if (std::isinf(result) && operandsFinite)
+    else if (std::isinf(result) && operandsFinite)
         raiseFloatingPointError(FpFault::Overflow);
     return result;
 }
@@ -48,15 +58,19 @@ double checkedMultiply(double a, double b) { return classify(a * b, a, b); }
 
 double checkedDivide(double a, double b)
 {
-    if (b == 0.0 && std::isfinite(a) && a != 0.0)
+    if (b == 0.0 && std::isfinite(a) && a != 0.0) {
         raiseFloatingPointError(FpFault::DivisionByZero);
+        return a / b;
+    }
     return classify(a / b, a, b);
 }
 
 double squareRoot(double x)
 {
-    if (x < 0.0)
+    if (x < 0.0) {
         raiseFloatingPointError(FpFault::InvalidOperation);
+        return std::numeric_limits<double>::quiet_NaN();
+    }
     return std::sqrt(x);
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
-#include <stdexcept>
-#include <string>
+#include <optional>
 
 namespace vintrel::platform {
 
@@ -12,18 +11,15 @@ enum class FpFault { DivisionByZero, Overflow, InvalidOperation };
 // The text a person sees when a key hits the fault.
 const char* faultText(FpFault fault);
 
-// The floating-point run-time error. Keys let it propagate; whoever drives
-// the engine catches it and tells the user.
-class FloatingPointError : public std::runtime_error {
-public:
-    explicit FloatingPointError(FpFault fault);
-    FpFault fault() const noexcept { return fault_; }
-
-private:
-    FpFault fault_;
-};
-
-[[noreturn]] void raiseFloatingPointError(FpFault fault);
+// The floating-point run-time error is kept the way the hardware keeps its
+// exception flags: an operation that faults records the fault and still
+// returns its IEEE 754 result, and whoever started the computation reads the
+// record when it is done. The first fault recorded is the one that counts,
+// until the record is taken. A record per thread. Recording rather than
+// throwing keeps a key that faults as quick as any other.
+void raiseFloatingPointError(FpFault fault);
+// The fault recorded since the last call, if any; the record is then clear.
+std::optional<FpFault> takeFloatingPointError();
 
 // Checked arithmetic. Each function performs one IEEE 754 double operation
 // and raises the floating-point error when that operation signals invalid,

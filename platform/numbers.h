@@ -13,8 +13,8 @@ namespace vintrel::platform {
 // exponent included. Text with no number reads as 0. The decimal point is
 // always ".", whatever the user's locale.
 //
-// A number beyond the double range raises the floating-point error
-// (overflow); one below it becomes a subnormal or zero.
+// A number beyond the double range records the floating-point error
+// (overflow) and reads as infinity; one below it becomes a subnormal or zero.
 double textToNumber(std::string_view text);
 
 // Writes a number with 15 significant digits, the way the C locale's

@@ -14,7 +14,7 @@ using engine::Field;
 
 namespace {
 
-const std::pair<std::string_view, void (Calculator::*)()> captions[] = {
+const std::pair<std::string_view, engine::KeyHandler> captions[] = {
     {"0", &Calculator::CmdZero_Click},     {"1", &Calculator::CmdOne_Click},
     {"2", &Calculator::CmdTwo_Click},      {"3", &Calculator::CmdThree_Click},
     {"4", &Calculator::CmdFour_Click},     {"5", &Calculator::CmdFive_Click},
@@ -109,14 +109,13 @@ std::optional<std::string> play(Calculator& calculator, const KeyToken& token)
 {
     const auto& s = calculator.state();
     const Field visible = s.txtDisplayVisible ? Field::First : Field::Second;
-    try {
-        switch (token.kind) {
-        case KeyToken::Kind::Key: (calculator.*token.key)(); break;
-        case KeyToken::Kind::Type: calculator.editField(visible, s.text(visible) + token.text); break;
-        case KeyToken::Kind::Text: calculator.editField(visible, token.text); break;
-        }
-    } catch (const platform::FloatingPointError& error) {
-        return std::string(error.what());
+    switch (token.kind) {
+    case KeyToken::Kind::Key:
+        if (const engine::KeyOutcome fault = (calculator.*token.key)())
+            return std::string(platform::faultText(*fault));
+        break;
+    case KeyToken::Kind::Type: calculator.editField(visible, s.text(visible) + token.text); break;
+    case KeyToken::Kind::Text: calculator.editField(visible, token.text); break;
     }
     return std::nullopt;
 }

@@ -14,7 +14,7 @@ namespace vintrel::tools {
 struct KeyToken {
     enum class Kind { Key, Type, Text };
     Kind kind = Kind::Key;
-    void (engine::Calculator::*key)() = nullptr;
+    engine::KeyHandler key = nullptr;
     std::string text;
 };
 

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <limits>
+#include <thread>
 
 namespace {
 
@@ -19,12 +20,9 @@ volatile double tiny = 1e-300;
 template <typename F>
 std::optional<FpFault> faultOf(F f)
 {
-    try {
-        f();
-    } catch (const FloatingPointError& e) {
-        return e.fault();
-    }
-    return std::nullopt;
+    takeFloatingPointError();
+    f();
+    return takeFloatingPointError();
 }
 
 TEST(FaultCheck, ClassifiesEachOperation)
@@ -43,6 +41,7 @@ TEST(FaultCheck, ClassifiesEachOperation)
 
 TEST(FaultCheck, UnderflowAndInexactPass)
 {
+    takeFloatingPointError();
     EXPECT_EQ(checkedMultiply(tiny, tiny), 0.0);
     EXPECT_EQ(checkedDivide(tiny, huge), 0.0);
     EXPECT_EQ(checkedDivide(one, 3.0), 1.0 / 3.0);
@@ -51,13 +50,50 @@ TEST(FaultCheck, UnderflowAndInexactPass)
     EXPECT_EQ(checkedDivide(zero, one), 0.0);
     EXPECT_TRUE(std::signbit(squareRoot(-zero)));
     EXPECT_EQ(squareRoot(2.0), std::sqrt(2.0));
+    EXPECT_EQ(takeFloatingPointError(), std::nullopt);
+}
+
+// A faulting operation still hands back its IEEE 754 result, so a caller that
+// carries on computes with it exactly as the hardware would.
+TEST(FaultRecord, FaultingOperationsReturnTheirIeeeResult)
+{
+    takeFloatingPointError();
+    EXPECT_EQ(checkedDivide(one, zero), std::numeric_limits<double>::infinity());
+    EXPECT_EQ(checkedDivide(-one, zero), -std::numeric_limits<double>::infinity());
+    EXPECT_TRUE(std::isnan(checkedDivide(zero, zero)));
+    EXPECT_EQ(checkedMultiply(huge, -huge), -std::numeric_limits<double>::infinity());
+    EXPECT_TRUE(std::isnan(squareRoot(-one)));
+    takeFloatingPointError();
+}
+
+TEST(FaultRecord, FirstFaultCountsUntilTaken)
+{
+    takeFloatingPointError();
+    checkedMultiply(huge, huge);
+    checkedDivide(one, zero);
+    squareRoot(-one);
+    checkedAdd(one, one);
+    EXPECT_EQ(takeFloatingPointError(), FpFault::Overflow);
+    EXPECT_EQ(takeFloatingPointError(), std::nullopt);
+    squareRoot(-one);
+    EXPECT_EQ(takeFloatingPointError(), FpFault::InvalidOperation);
+}
+
+TEST(FaultRecord, EachThreadKeepsItsOwn)
+{
+    takeFloatingPointError();
+    checkedDivide(one, zero);
+    std::optional<FpFault> seenByOtherThread = FpFault::Overflow;
+    std::thread([&] { seenByOtherThread = takeFloatingPointError(); }).join();
+    EXPECT_EQ(seenByOtherThread, std::nullopt);
+    EXPECT_EQ(takeFloatingPointError(), FpFault::DivisionByZero);
 }
 
 TEST(FaultCheck, FaultTextsAreTheOnesShownToTheUser)
 {
-    EXPECT_STREQ(FloatingPointError(FpFault::DivisionByZero).what(), "Division by zero");
-    EXPECT_STREQ(FloatingPointError(FpFault::Overflow).what(), "Overflow");
-    EXPECT_STREQ(FloatingPointError(FpFault::InvalidOperation).what(), "Invalid operation");
+    EXPECT_STREQ(faultText(FpFault::DivisionByZero), "Division by zero");
+    EXPECT_STREQ(faultText(FpFault::Overflow), "Overflow");
+    EXPECT_STREQ(faultText(FpFault::InvalidOperation), "Invalid operation");
 }
 
 }  // namespace

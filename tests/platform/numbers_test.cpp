@@ -59,18 +59,17 @@ TEST(TextToNumber, RoundsCorrectly)
 
 TEST(TextToNumber, TooLargeIsOverflowTooSmallIsNot)
 {
+    takeFloatingPointError();
     for (const char* text : {"1e999", "-1e999", "1.8e308", "1e99999999999999999999"}) {
-        try {
-            textToNumber(text);
-            ADD_FAILURE() << text << " did not overflow";
-        } catch (const FloatingPointError& e) {
-            EXPECT_EQ(e.fault(), FpFault::Overflow) << text;
-        }
+        EXPECT_TRUE(std::isinf(textToNumber(text))) << text;
+        EXPECT_EQ(takeFloatingPointError(), FpFault::Overflow) << text;
     }
-    EXPECT_THROW(textToNumber(std::string(400, '9')), FloatingPointError);
+    textToNumber(std::string(400, '9'));
+    EXPECT_EQ(takeFloatingPointError(), FpFault::Overflow);
     EXPECT_EQ(textToNumber("1e-330"), 0.0);
     EXPECT_GT(textToNumber("1e-320"), 0.0);
-    EXPECT_NO_THROW(textToNumber(std::string(100000, '1') + "e-99990"));
+    textToNumber(std::string(100000, '1') + "e-99990");
+    EXPECT_EQ(takeFloatingPointError(), std::nullopt);
 }
 
 TEST(NumberToText, WritesFifteenSignificantDigits)

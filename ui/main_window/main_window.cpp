@@ -116,13 +116,11 @@ void FrmVintrel::Form_Load()
     refresh();
 }
 
-void FrmVintrel::press(void (engine::Calculator::*key)())
+void FrmVintrel::press(engine::KeyHandler key)
 {
-    try {
-        (calculator_.*key)();
-    } catch (const platform::FloatingPointError& fault) {
-        QMessageBox box(QMessageBox::Critical, windowTitle(), QString::fromUtf8(fault.what()),
-                        QMessageBox::Ok, this);
+    if (const engine::KeyOutcome fault = (calculator_.*key)()) {
+        QMessageBox box(QMessageBox::Critical, windowTitle(),
+                        QString::fromUtf8(platform::faultText(*fault)), QMessageBox::Ok, this);
         box.setObjectName(QStringLiteral("faultMessage"));
         box.exec();
     }

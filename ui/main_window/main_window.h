@@ -73,7 +73,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void press(void (engine::Calculator::*key)());
+    void press(engine::KeyHandler key);
     void refresh();
     void bindControls();
     void buildMenu(QMenuBar* menuBar);
