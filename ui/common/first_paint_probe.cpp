@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QSet>
-#include <QTimer>
+#include <QMetaObject>
 #include <QWidget>
 
 #include <cstdio>
@@ -23,20 +23,27 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
+        // The filter sees a window's paint event before the window and its
+        // children have painted; the stamp waits until that whole paint,
+        // and the flush that follows it, is done.
         if (event->type() == QEvent::Paint && watched->isWidgetType() &&
             static_cast<QWidget*>(watched)->isWindow() && waiting_.remove(watched->objectName()) &&
-            waiting_.isEmpty()) {
-            timespec now{};
-            clock_gettime(CLOCK_MONOTONIC, &now);
-            std::printf("first-paint-ns %lld\n",
-                        static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
-            std::fflush(stdout);
-            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
-        }
+            waiting_.isEmpty())
+            QMetaObject::invokeMethod(this, &FirstPaintProbe::report, Qt::QueuedConnection);
         return false;
     }
 
 private:
+    static void report()
+    {
+        timespec now{};
+        clock_gettime(CLOCK_MONOTONIC, &now);
+        std::printf("first-paint-ns %lld\n",
+                    static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
+        std::fflush(stdout);
+        QCoreApplication::quit();
+    }
+
     QSet<QString> waiting_;
 };
 
