@@ -1,7 +1,7 @@
 // Build step: turns a picture file into the packed raw form the program
-// shows without decoding.
+// shows without decoding, optionally at the size a window shows it.
 //
-//   vintrel-pack-picture INPUT OUTPUT
+//   vintrel-pack-picture INPUT OUTPUT [WIDTHxHEIGHT]
 #include "picture.h"
 
 #include <QFile>
@@ -9,13 +9,34 @@
 
 #include <cstdio>
 
+namespace {
+
+bool parseSize(const char* text, QSize& size)
+{
+    int width = 0, height = 0;
+    char rest = 0;
+    if (std::sscanf(text, "%dx%d%c", &width, &height, &rest) != 2 || width <= 0 || height <= 0)
+        return false;
+    size = QSize(width, height);
+    return true;
+}
+
+}  // namespace
+
 int main(int argc, char* argv[])
 {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: vintrel-pack-picture INPUT OUTPUT\n");
+    QSize size;
+    if ((argc != 3 && argc != 4) || (argc == 4 && !parseSize(argv[3], size))) {
+        std::fprintf(stderr, "usage: vintrel-pack-picture INPUT OUTPUT [WIDTHxHEIGHT]\n");
         return 2;
     }
-    const QImage image(QString::fromLocal8Bit(argv[1]));
+    QImage image(QString::fromLocal8Bit(argv[1]));
+    if (!image.isNull() && size.isValid()) {
+        // Scaled in the pixel format the window draws from, the same way a
+        // stretched picture would be scaled when the window paints.
+        image = vintrel::ui::unpackPicture(vintrel::ui::packPicture(image))
+                    .scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
     const QByteArray packed = vintrel::ui::packPicture(image);
     if (packed.isEmpty()) {
         std::fprintf(stderr, "vintrel-pack-picture: cannot read a picture from %s\n", argv[1]);

@@ -115,6 +115,22 @@ private slots:
         }
     }
 
+    // A stretched picture that is not already the size of its place would be
+    // rescaled on every window's first paint, at the cost of time and memory.
+    void stretchedPicturesArePackedAtTheSizeShown()
+    {
+        for (const auto& table : {mainWindowLayout(), splashLayout(), helpLayout()})
+            for (const ControlSpec& row : table) {
+                if (row.kind != Kind::Picture)
+                    continue;
+                const QSize shown = twipsRect(row).size();
+                const QString path = QString::fromLatin1(row.text);
+                QVERIFY2(path.endsWith(QLatin1String(".vpix")), row.text);
+                QCOMPARE(loadPicture(path, 1.0).size(), shown);
+                QCOMPARE(loadPicture(path, 2.0).size(), shown * 2);
+            }
+    }
+
     void denseScreensGetTheDoubleSizeTwin()
     {
         const QString path = QStringLiteral(":/images/ghost.vpix");

@@ -7,7 +7,7 @@ namespace {
 constexpr FontSpec bold{"MS Sans Serif", 8.25, true};
 
 constexpr ControlSpec table[] = {
-    {"Image1", Kind::Picture, ":/images/halloween.vpix", 600, 120, 2925, 720},
+    {"Image1", Kind::Picture, ":/images/help-halloween.vpix", 600, 120, 2925, 720},
     {"LblExp1Exp", Kind::Label, "Situation: To work out 5+7+3+4.", 120, 840, 3735, 255, bold, 0},
     {"Label1", Kind::Label, "To carry this out you must  first do: 5+7 = Followed by +3 = +4 =.",
      120, 1200, 3855, 615, bold, 2},
