@@ -1,12 +1,17 @@
-// Packed pictures: what the build packs comes back pixel for pixel, damaged
-// data gives a null picture instead of a crash, and every picture the
-// windows name can be found.
+// Pictures on the way to the first paint: what the build packs comes back
+// pixel for pixel, damaged data gives a null picture instead of a crash,
+// every picture the windows name can be found, and the menu bar's overflow
+// icon is only read when it is needed.
 #include "about_window.h"
+#include "deferred_icon_style.h"
 #include "help_window.h"
 #include "main_window.h"
 #include "picture.h"
 #include "splash_window.h"
 
+#include <QFile>
+#include <QMenuBar>
+#include <QToolButton>
 #include <QtTest>
 
 using namespace vintrel::ui;
@@ -35,6 +40,43 @@ class PictureTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // First of all: later tests read a JPEG, which loads the plugins anyway.
+    void buildingAMenuBarLoadsNoImagePlugin()
+    {
+#ifndef Q_OS_LINUX
+        QSKIP("reads the process's memory map");
+#endif
+        qApp->setStyle(new DeferredIconStyle);
+        QWidget window;
+        auto* bar = new QMenuBar(&window);
+        bar->addMenu(QStringLiteral("File"));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QFile maps(QStringLiteral("/proc/self/maps"));
+        QVERIFY(maps.open(QIODevice::ReadOnly));
+        QVERIFY2(!maps.readAll().contains("/imageformats/"), "an image-format plugin was loaded");
+    }
+
+    void theOverflowButtonStillShowsTheStylesIcon()
+    {
+        auto* style = new DeferredIconStyle;
+        qApp->setStyle(style);
+        QWidget window;
+        window.resize(80, 60);
+        auto* bar = new QMenuBar(&window);
+        for (int i = 0; i < 5; ++i)
+            bar->addMenu(QStringLiteral("A long menu %1").arg(i));
+        bar->setGeometry(0, 0, 80, bar->sizeHint().height());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto* overflow = bar->findChild<QToolButton*>();
+        QVERIFY(overflow && overflow->isVisible());
+        const QImage expected =
+            style->baseStyle()->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton).pixmap(16).toImage();
+        QVERIFY(!expected.isNull());
+        QCOMPARE(overflow->icon().pixmap(16).toImage(), expected);
+    }
+
     void packedPicturesReadBackExactly_data()
     {
         QTest::addColumn<bool>("alpha");

@@ -1,5 +1,6 @@
 #include "application.h"
 
+#include "deferred_icon_style.h"
 #include "picture.h"
 #include "splash_window.h"
 
@@ -19,6 +20,8 @@ void setUpApplication(QApplication& app)
     app.setQuitOnLastWindowClosed(false);
     if (!loadBundledFonts())
         qWarning("Vintrel: some bundled fonts could not be loaded; using system fonts");
+    // Wraps whichever style is in force, one chosen with -style included.
+    app.setStyle(new DeferredIconStyle(app.style()));
     app.setFont(defaultDialogFont());
     QIcon icon;
     for (int size : {32, 48, 64, 128, 256})
