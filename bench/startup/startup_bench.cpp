@@ -3,6 +3,9 @@
 // process start to that paint and the peak resident memory.
 //
 //   startup-bench VINTREL MINIMAL [RUNS]
+//
+// Any two programs that honour VINTREL_FIRST_PAINT_PROBE can be compared;
+// the figures are labelled with their names.
 #include <sys/resource.h>
 #include <sys/wait.h>
 
@@ -12,6 +15,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <string>
 #include <vector>
@@ -72,6 +76,12 @@ bool runOnce(const char* program, Run& run)
     return true;
 }
 
+const char* baseName(const char* path)
+{
+    const char* slash = std::strrchr(path, '/');
+    return slash ? slash + 1 : path;
+}
+
 double median(std::vector<double> values)
 {
     std::sort(values.begin(), values.end());
@@ -100,9 +110,11 @@ int main(int argc, char** argv)
         }
     const double t0 = median(time[0]), t1 = median(time[1]);
     const double m0 = median(memory[0]), m1 = median(memory[1]);
-    std::printf("start-up to first paint (median of %d): vintrel %.1f ms, minimal window %.1f ms, "
-                "ratio %.2f\n", runs, t0, t1, t0 / t1);
-    std::printf("peak resident memory (median): vintrel %.1f MB, minimal window %.1f MB, "
-                "difference %+.1f MB\n", m0, m1, m0 - m1);
+    const char* a = baseName(argv[1]);
+    const char* b = baseName(argv[2]);
+    std::printf("start-up to first paint (median of %d): %s %.1f ms, %s %.1f ms, ratio %.2f\n", runs,
+                a, t0, b, t1, t0 / t1);
+    std::printf("peak resident memory (median): %s %.1f MB, %s %.1f MB, difference %+.1f MB\n", a, m0,
+                b, m1, m0 - m1);
     return 0;
 }
