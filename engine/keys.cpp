@@ -5,6 +5,7 @@
 
 #include <array>
 #include <numbers>
+#include <string>
 
 namespace vintrel::engine {
 
@@ -13,13 +14,10 @@ namespace p = vintrel::platform;
 namespace {
 
 double number(const CalculatorState& s, Field f) { return p::textToNumber(s.text(f)); }
-double first(const CalculatorState& s) { return number(s, Field::First); }
-double second(const CalculatorState& s) { return number(s, Field::Second); }
 
-double taggedSum(const CalculatorState& s, Field f, Tag tag)
-{
-    return p::roundToDouble(p::checkedAdd(number(s, f), tagValue(tag)));
-}
+double sumWithTag(double value, Tag tag) { return p::roundToDouble(p::checkedAdd(value, tagValue(tag))); }
+
+double taggedSum(const CalculatorState& s, Field f, Tag tag) { return sumWithTag(number(s, f), tag); }
 
 void storeTag(CalculatorState& s, Field f, Tag tag)
 {
@@ -29,66 +27,99 @@ void storeTag(CalculatorState& s, Field f, Tag tag)
 
 void writeResultTo(CalculatorState& s, Field f) { s.text(f) = p::numberToText(s.pendingValue); }
 
+// "=" reads the same two fields over and over as it runs through its tests;
+// each text is read once, and again only after an action has rewritten it.
+// A text that faults when read has recorded its fault the first time.
+class FieldReader {
+public:
+    explicit FieldReader(const CalculatorState& s) : s_(s) {}
+
+    double operator()(Field f)
+    {
+        Entry& e = entries_[f == Field::First ? 0 : 1];
+        const std::string& text = s_.text(f);
+        if (!e.read || e.text != text) {
+            e.value = p::textToNumber(text);
+            e.text = text;
+            e.read = true;
+        }
+        return e.value;
+    }
+
+private:
+    struct Entry {
+        bool read = false;
+        std::string text;
+        double value = 0.0;
+    };
+    const CalculatorState& s_;
+    std::array<Entry, 2> entries_;
+};
+
+using EqualsAction = void (*)(CalculatorState&, FieldReader&);
+
 struct EqualsTest {
     Field tested;
     Tag tag;
-    void (*action)(CalculatorState&);
+    EqualsAction action;
 };
+
+constexpr Field First = Field::First, Second = Field::Second;
 
 // The order matters: each action sees the fields and pendingValue as the
 // earlier ones left them.
 const std::array<EqualsTest, 13> equalsTests{{
-    {Field::First, Tag::AddFirst,
-     [](CalculatorState& s) { s.pendingValue = p::checkedAdd(first(s), second(s)); }},
-    {Field::First, Tag::DivideFirst,
-     [](CalculatorState& s) { s.pendingValue = p::checkedDivide(first(s), second(s)); }},
-    {Field::First, Tag::MultiplyFirst,
-     [](CalculatorState& s) { s.pendingValue = p::checkedMultiply(first(s), second(s)); }},
-    {Field::First, Tag::SubtractFirst,
-     [](CalculatorState& s) { s.pendingValue = p::checkedSubtract(first(s), second(s)); }},
-    {Field::Second, Tag::SubtractSecond,
-     [](CalculatorState& s) {
-         s.pendingValue = p::checkedSubtract(second(s), first(s));
-         writeResultTo(s, Field::First);
+    {First, Tag::AddFirst,
+     [](CalculatorState& s, FieldReader& n) { s.pendingValue = p::checkedAdd(n(First), n(Second)); }},
+    {First, Tag::DivideFirst,
+     [](CalculatorState& s, FieldReader& n) { s.pendingValue = p::checkedDivide(n(First), n(Second)); }},
+    {First, Tag::MultiplyFirst,
+     [](CalculatorState& s, FieldReader& n) { s.pendingValue = p::checkedMultiply(n(First), n(Second)); }},
+    {First, Tag::SubtractFirst,
+     [](CalculatorState& s, FieldReader& n) { s.pendingValue = p::checkedSubtract(n(First), n(Second)); }},
+    {Second, Tag::SubtractSecond,
+     [](CalculatorState& s, FieldReader& n) {
+         s.pendingValue = p::checkedSubtract(n(Second), n(First));
+         writeResultTo(s, First);
      }},
-    {Field::First, Tag::SquareFirst,
-     [](CalculatorState& s) { s.pendingValue = p::checkedMultiply(first(s), first(s)); }},
-    {Field::First, Tag::SqrtFirst,
-     [](CalculatorState& s) {
-         s.pendingValue = p::squareRoot(first(s));
-         s.show(Field::Second);
+    {First, Tag::SquareFirst,
+     [](CalculatorState& s, FieldReader& n) { s.pendingValue = p::checkedMultiply(n(First), n(First)); }},
+    {First, Tag::SqrtFirst,
+     [](CalculatorState& s, FieldReader& n) {
+         s.pendingValue = p::squareRoot(n(First));
+         s.show(Second);
      }},
-    {Field::Second, Tag::SqrtSecond,
-     [](CalculatorState& s) {
-         s.pendingValue = p::squareRoot(second(s));
-         s.show(Field::Second);
-         writeResultTo(s, Field::Second);
+    {Second, Tag::SqrtSecond,
+     [](CalculatorState& s, FieldReader& n) {
+         s.pendingValue = p::squareRoot(n(Second));
+         s.show(Second);
+         writeResultTo(s, Second);
      }},
-    {Field::First, Tag::PercentFirst,
-     [](CalculatorState& s) {
-         const double fraction = p::checkedDivide(second(s), 100.0);
-         s.pendingValue = p::checkedMultiply(first(s), fraction);
+    {First, Tag::PercentFirst,
+     [](CalculatorState& s, FieldReader& n) {
+         const double fraction = p::checkedDivide(n(Second), 100.0);
+         s.pendingValue = p::checkedMultiply(n(First), fraction);
      }},
-    {Field::Second, Tag::SquareSecond,
-     [](CalculatorState& s) {
-         s.pendingValue = p::checkedMultiply(second(s), second(s));
-         s.show(Field::Second);
-         writeResultTo(s, Field::Second);
+    {Second, Tag::SquareSecond,
+     [](CalculatorState& s, FieldReader& n) {
+         s.pendingValue = p::checkedMultiply(n(Second), n(Second));
+         s.show(Second);
+         writeResultTo(s, Second);
      }},
-    {Field::Second, Tag::MultiplySecond,
-     [](CalculatorState& s) {
-         s.pendingValue = p::checkedMultiply(first(s), second(s));
-         writeResultTo(s, Field::First);
+    {Second, Tag::MultiplySecond,
+     [](CalculatorState& s, FieldReader& n) {
+         s.pendingValue = p::checkedMultiply(n(First), n(Second));
+         writeResultTo(s, First);
      }},
-    {Field::Second, Tag::DivideSecond,
-     [](CalculatorState& s) {
-         s.pendingValue = p::checkedDivide(second(s), first(s));
-         writeResultTo(s, Field::First);
+    {Second, Tag::DivideSecond,
+     [](CalculatorState& s, FieldReader& n) {
+         s.pendingValue = p::checkedDivide(n(Second), n(First));
+         writeResultTo(s, First);
      }},
-    {Field::Second, Tag::AddSecond,
-     [](CalculatorState& s) {
-         s.pendingValue = p::checkedAdd(first(s), second(s));
-         writeResultTo(s, Field::First);
+    {Second, Tag::AddSecond,
+     [](CalculatorState& s, FieldReader& n) {
+         s.pendingValue = p::checkedAdd(n(First), n(Second));
+         writeResultTo(s, First);
      }},
 }};
 
@@ -134,12 +165,13 @@ KeyOutcome Calculator::CmdEquals_Click()
         return std::nullopt;
     return transact([](CalculatorState& s) {
         const Tag pending = s.pendingTag;
+        FieldReader read(s);
         for (const EqualsTest& test : equalsTests) {
             // Every sum is formed, so a field that cannot be read faults the
             // key whichever operation is pending.
-            const double sum = taggedSum(s, test.tested, test.tag);
+            const double sum = sumWithTag(read(test.tested), test.tag);
             if (test.tag == pending && sum == s.pendingValue)
-                test.action(s);
+                test.action(s, read);
         }
         writeResultTo(s, Field::Second);
         s.cmdEqualsEnabled = false;
