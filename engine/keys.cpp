@@ -5,7 +5,6 @@
 
 #include <array>
 #include <numbers>
-#include <string>
 
 namespace vintrel::engine {
 
@@ -27,36 +26,8 @@ void storeTag(CalculatorState& s, Field f, Tag tag)
 
 void writeResultTo(CalculatorState& s, Field f) { s.text(f) = p::numberToText(s.pendingValue); }
 
-// "=" reads the same two fields over and over as it runs through its tests;
-// each text is read once, and again only after an action has rewritten it.
-// A text that faults when read has recorded its fault the first time.
-class FieldReader {
-public:
-    explicit FieldReader(const CalculatorState& s) : s_(s) {}
-
-    double operator()(Field f)
-    {
-        Entry& e = entries_[f == Field::First ? 0 : 1];
-        const std::string& text = s_.text(f);
-        if (!e.read || e.text != text) {
-            e.value = p::textToNumber(text);
-            e.text = text;
-            e.read = true;
-        }
-        return e.value;
-    }
-
-private:
-    struct Entry {
-        bool read = false;
-        std::string text;
-        double value = 0.0;
-    };
-    const CalculatorState& s_;
-    std::array<Entry, 2> entries_;
-};
-
-using EqualsAction = void (*)(CalculatorState&, FieldReader&);
+// An action gets the two fields' numbers as "=" read them before its tests.
+using EqualsAction = void (*)(CalculatorState&, double first, double second);
 
 struct EqualsTest {
     Field tested;
@@ -66,59 +37,67 @@ struct EqualsTest {
 
 constexpr Field First = Field::First, Second = Field::Second;
 
-// The order matters: each action sees the fields and pendingValue as the
-// earlier ones left them.
+// Each tag has one test and only the pending tag's test can match, so at
+// most one action runs.
 const std::array<EqualsTest, 13> equalsTests{{
     {First, Tag::AddFirst,
-     [](CalculatorState& s, FieldReader& n) { s.pendingValue = p::checkedAdd(n(First), n(Second)); }},
+     [](CalculatorState& s, double first, double second) {
+         s.pendingValue = p::checkedAdd(first, second);
+     }},
     {First, Tag::DivideFirst,
-     [](CalculatorState& s, FieldReader& n) { s.pendingValue = p::checkedDivide(n(First), n(Second)); }},
+     [](CalculatorState& s, double first, double second) {
+         s.pendingValue = p::checkedDivide(first, second);
+     }},
     {First, Tag::MultiplyFirst,
-     [](CalculatorState& s, FieldReader& n) { s.pendingValue = p::checkedMultiply(n(First), n(Second)); }},
+     [](CalculatorState& s, double first, double second) {
+         s.pendingValue = p::checkedMultiply(first, second);
+     }},
     {First, Tag::SubtractFirst,
-     [](CalculatorState& s, FieldReader& n) { s.pendingValue = p::checkedSubtract(n(First), n(Second)); }},
+     [](CalculatorState& s, double first, double second) {
+         s.pendingValue = p::checkedSubtract(first, second);
+     }},
     {Second, Tag::SubtractSecond,
-     [](CalculatorState& s, FieldReader& n) {
-         s.pendingValue = p::checkedSubtract(n(Second), n(First));
+     [](CalculatorState& s, double first, double second) {
+         s.pendingValue = p::checkedSubtract(second, first);
          writeResultTo(s, First);
      }},
     {First, Tag::SquareFirst,
-     [](CalculatorState& s, FieldReader& n) { s.pendingValue = p::checkedMultiply(n(First), n(First)); }},
+     [](CalculatorState& s, double first, double) { s.pendingValue = p::checkedMultiply(first, first); }},
     {First, Tag::SqrtFirst,
-     [](CalculatorState& s, FieldReader& n) {
-         s.pendingValue = p::squareRoot(n(First));
+     [](CalculatorState& s, double first, double) {
+         s.pendingValue = p::squareRoot(first);
          s.show(Second);
      }},
     {Second, Tag::SqrtSecond,
-     [](CalculatorState& s, FieldReader& n) {
-         s.pendingValue = p::squareRoot(n(Second));
+     [](CalculatorState& s, double, double second) {
+         s.pendingValue = p::squareRoot(second);
          s.show(Second);
          writeResultTo(s, Second);
      }},
     {First, Tag::PercentFirst,
-     [](CalculatorState& s, FieldReader& n) {
-         const double fraction = p::checkedDivide(n(Second), 100.0);
-         s.pendingValue = p::checkedMultiply(n(First), fraction);
+     [](CalculatorState& s, double first, double second) {
+         const double fraction = p::checkedDivide(second, 100.0);
+         s.pendingValue = p::checkedMultiply(first, fraction);
      }},
     {Second, Tag::SquareSecond,
-     [](CalculatorState& s, FieldReader& n) {
-         s.pendingValue = p::checkedMultiply(n(Second), n(Second));
+     [](CalculatorState& s, double, double second) {
+         s.pendingValue = p::checkedMultiply(second, second);
          s.show(Second);
          writeResultTo(s, Second);
      }},
     {Second, Tag::MultiplySecond,
-     [](CalculatorState& s, FieldReader& n) {
-         s.pendingValue = p::checkedMultiply(n(First), n(Second));
+     [](CalculatorState& s, double first, double second) {
+         s.pendingValue = p::checkedMultiply(first, second);
          writeResultTo(s, First);
      }},
     {Second, Tag::DivideSecond,
-     [](CalculatorState& s, FieldReader& n) {
-         s.pendingValue = p::checkedDivide(n(Second), n(First));
+     [](CalculatorState& s, double first, double second) {
+         s.pendingValue = p::checkedDivide(second, first);
          writeResultTo(s, First);
      }},
     {Second, Tag::AddSecond,
-     [](CalculatorState& s, FieldReader& n) {
-         s.pendingValue = p::checkedAdd(n(First), n(Second));
+     [](CalculatorState& s, double first, double second) {
+         s.pendingValue = p::checkedAdd(first, second);
          writeResultTo(s, First);
      }},
 }};
@@ -165,13 +144,16 @@ KeyOutcome Calculator::CmdEquals_Click()
         return std::nullopt;
     return transact([](CalculatorState& s) {
         const Tag pending = s.pendingTag;
-        FieldReader read(s);
+        // Both fields are read once, whichever operation is pending, so a
+        // field that cannot be read faults the key. No action has rewritten
+        // a field before the one that matches runs.
+        const double first = number(s, First), second = number(s, Second);
         for (const EqualsTest& test : equalsTests) {
-            // Every sum is formed, so a field that cannot be read faults the
-            // key whichever operation is pending.
-            const double sum = sumWithTag(read(test.tested), test.tag);
-            if (test.tag == pending && sum == s.pendingValue)
-                test.action(s, read);
+            const double sum = sumWithTag(test.tested == First ? first : second, test.tag);
+            if (test.tag == pending && sum == s.pendingValue) {
+                test.action(s, first, second);
+                break;
+            }
         }
         writeResultTo(s, Field::Second);
         s.cmdEqualsEnabled = false;
