@@ -3,9 +3,9 @@
 // calculator, so every timed press gets its own copy of the prepared one;
 // the copies are made in batches with the timer paused, and "per_op" is the
 // time of one press (or one conversion).
-#include "floating_point.h"
-#include "key_replay.h"
-#include "numbers.h"
+#include "platform/floating_point.h"
+#include "platform/numbers.h"
+#include "tools/key_replay.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,4 +1,4 @@
-#include "calculator_state.h"
+#include "engine/calculator_state.h"
 
 namespace vintrel::engine {
 

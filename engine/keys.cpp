@@ -1,7 +1,7 @@
-#include "keys.h"
+#include "engine/keys.h"
 
-#include "floating_point.h"
-#include "numbers.h"
+#include "platform/floating_point.h"
+#include "platform/numbers.h"
 
 #include <array>
 #include <numbers>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "calculator_state.h"
-#include "floating_point.h"
+#include "engine/calculator_state.h"
+#include "platform/floating_point.h"
 
 #include <optional>
 #include <string>

@@ -1,6 +1,6 @@
 // libFuzzer entry: plays the decoded actions on one calculator and aborts,
 // with the keys that lead there, on the first broken invariant.
-#include "key_actions.h"
+#include "fuzz/key_actions.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,8 +1,8 @@
-#include "key_actions.h"
+#include "fuzz/key_actions.h"
 
-#include "floating_point.h"
-#include "key_replay.h"
-#include "numbers.h"
+#include "platform/floating_point.h"
+#include "platform/numbers.h"
+#include "tools/key_replay.h"
 
 #include <array>
 #include <bit>

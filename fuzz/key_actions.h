@@ -24,7 +24,7 @@
 //   \ b       b itself, so that ';' '#' '~' '?' '\' can be typed
 // An escape cut short by the end of the input is dropped.
 
-#include "keys.h"
+#include "engine/keys.h"
 
 #include <cstddef>
 #include <cstdint>

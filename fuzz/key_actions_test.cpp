@@ -1,11 +1,11 @@
 // The fuzzer is only as good as its decoder and its checks: every key must be
 // reachable, the text escapes must produce what the conversions find hard,
 // and each check must notice what it is there to notice.
-#include "key_actions.h"
+#include "fuzz/key_actions.h"
 
-#include "floating_point.h"
-#include "key_replay.h"
-#include "numbers.h"
+#include "platform/floating_point.h"
+#include "platform/numbers.h"
+#include "tools/key_replay.h"
 
 #include <gtest/gtest.h>
 

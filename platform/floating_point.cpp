@@ -1,4 +1,4 @@
-#include "floating_point.h"
+#include "platform/floating_point.h"
 
 #include <cfloat>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "forms.h"
+#include "platform/forms.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -1,6 +1,6 @@
-#include "numbers.h"
+#include "platform/numbers.h"
 
-#include "floating_point.h"
+#include "platform/floating_point.h"
 
 #include <cerrno>
 #include <charconv>

@@ -1,6 +1,6 @@
-#include "key_replay.h"
+#include "tools/key_replay.h"
 
-#include "floating_point.h"
+#include "platform/floating_point.h"
 
 #include <bit>
 #include <cstdint>

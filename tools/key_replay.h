@@ -1,6 +1,6 @@
 #pragma once
 
-#include "keys.h"
+#include "engine/keys.h"
 
 #include <optional>
 #include <string>

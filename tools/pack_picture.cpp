@@ -2,7 +2,7 @@
 // shows without decoding, optionally at the size a window shows it.
 //
 //   vintrel-pack-picture INPUT OUTPUT [WIDTHxHEIGHT]
-#include "picture.h"
+#include "ui/common/picture.h"
 
 #include <QFile>
 #include <QImage>

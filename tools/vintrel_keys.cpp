@@ -1,7 +1,7 @@
 // Replays key sequences on the calculator engine, one sequence a line, and
 // prints the state after every key as a JSON line. Used by tests and by
 // anyone checking a result without the window.
-#include "key_replay.h"
+#include "tools/key_replay.h"
 
 #include <iostream>
 #include <string>

@@ -1,5 +1,5 @@
-#include "application.h"
-#include "first_paint_probe.h"
+#include "ui/common/first_paint_probe.h"
+#include "ui/main_window/application.h"
 
 #include <QApplication>
 

@@ -2,7 +2,7 @@
 // line of text in the system's default font. Set against the blank minimal
 // window, it shows what drawing any text at all costs at start-up: the
 // toolkit reads the system's font configuration before the first glyph.
-#include "first_paint_probe.h"
+#include "ui/common/first_paint_probe.h"
 
 #include <QApplication>
 #include <QLabel>

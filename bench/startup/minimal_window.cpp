@@ -1,6 +1,6 @@
 // The yardstick for the start-up benchmark: the least a Qt Widgets program
 // does to put one window on the screen.
-#include "first_paint_probe.h"
+#include "ui/common/first_paint_probe.h"
 
 #include <QApplication>
 #include <QWidget>

@@ -1,7 +1,7 @@
 // A key that hits a floating-point fault reports it and changes nothing.
-#include "floating_point.h"
-#include "key_replay.h"
-#include "numbers.h"
+#include "platform/floating_point.h"
+#include "platform/numbers.h"
+#include "tools/key_replay.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // Golden key sequences: each key of a sequence with the state expected after
 // it. Keys are written by their captions, as a person reads them off the
 // window; "type:" and "text:" stand for typing into the visible field.
-#include "key_replay.h"
-#include "numbers.h"
+#include "platform/numbers.h"
+#include "tools/key_replay.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "key_replay.h"
+#include "tools/key_replay.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "calculator_state.h"
-#include "floating_point.h"
-#include "key_replay.h"
-#include "numbers.h"
+#include "engine/calculator_state.h"
+#include "platform/floating_point.h"
+#include "platform/numbers.h"
+#include "tools/key_replay.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The fault check must hold at the optimisation level the program ships with,
 // so these operands come through volatile to keep the compiler from folding.
-#include "floating_point.h"
+#include "platform/floating_point.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "floating_point.h"
-#include "numbers.h"
+#include "platform/floating_point.h"
+#include "platform/numbers.h"
 
 #include <gtest/gtest.h>
 

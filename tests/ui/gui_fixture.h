@@ -4,10 +4,10 @@
 // controls by their object names, and watches for modal dialogs so that an
 // unexpected one fails the test instead of hanging it.
 
-#include "about_window.h"
-#include "application.h"
-#include "help_window.h"
-#include "splash_window.h"
+#include "ui/aux_windows/about_window.h"
+#include "ui/aux_windows/help_window.h"
+#include "ui/aux_windows/splash_window.h"
+#include "ui/main_window/application.h"
 
 #include <QApplication>
 #include <QLineEdit>

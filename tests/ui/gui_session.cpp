@@ -1,10 +1,10 @@
 // A scripted session with the real program in its own event loop: every key,
 // every window opened and closed, "C", then File > Exit, which must end the
 // event loop. Run under valgrind by the test suite.
-#include "application.h"
-#include "about_window.h"
-#include "help_window.h"
-#include "splash_window.h"
+#include "ui/aux_windows/about_window.h"
+#include "ui/aux_windows/help_window.h"
+#include "ui/aux_windows/splash_window.h"
+#include "ui/main_window/application.h"
 
 #include <QAction>
 #include <QApplication>

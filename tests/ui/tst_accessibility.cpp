@@ -1,6 +1,6 @@
 // Screen readers reach every key, field and window through the toolkit's
 // accessibility interfaces, and hear what each key does.
-#include "gui_fixture.h"
+#include "tests/ui/gui_fixture.h"
 
 #include <QAccessible>
 

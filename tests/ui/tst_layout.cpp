@@ -1,6 +1,6 @@
 // Every control of every window stands where its layout table puts it, with
 // the names, fonts, order and stacking the windows promise.
-#include "gui_fixture.h"
+#include "tests/ui/gui_fixture.h"
 
 #include <QLabel>
 #include <QMenuBar>

@@ -1,5 +1,5 @@
 // Which windows exist, are shown or hidden, after each thing a person does.
-#include "gui_fixture.h"
+#include "tests/ui/gui_fixture.h"
 
 #include <QAction>
 #include <QLabel>

@@ -1,5 +1,5 @@
 // The calculator driven through its window, as a person clicks and types.
-#include "gui_fixture.h"
+#include "tests/ui/gui_fixture.h"
 
 #include <QClipboard>
 

@@ -2,12 +2,12 @@
 // pixel for pixel, damaged data gives a null picture instead of a crash,
 // every picture the windows name can be found, and the menu bar's overflow
 // icon is only read when it is needed.
-#include "about_window.h"
-#include "deferred_icon_style.h"
-#include "help_window.h"
-#include "main_window.h"
-#include "picture.h"
-#include "splash_window.h"
+#include "ui/aux_windows/about_window.h"
+#include "ui/aux_windows/help_window.h"
+#include "ui/aux_windows/splash_window.h"
+#include "ui/common/deferred_icon_style.h"
+#include "ui/common/picture.h"
+#include "ui/main_window/main_window.h"
 
 #include <QFile>
 #include <QMenuBar>

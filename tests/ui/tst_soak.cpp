@@ -1,7 +1,7 @@
 // A long random session through the real calculator window: clicks on every
 // key and typing into the visible field. It must not crash, every fault must
 // come as a message, and memory must stay flat.
-#include "gui_fixture.h"
+#include "tests/ui/gui_fixture.h"
 
 #include <QRandomGenerator>
 

@@ -1,4 +1,4 @@
-#include "about_window.h"
+#include "ui/aux_windows/about_window.h"
 
 #include <QKeyEvent>
 #include <QPushButton>

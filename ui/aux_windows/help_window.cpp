@@ -1,4 +1,4 @@
-#include "help_window.h"
+#include "ui/aux_windows/help_window.h"
 
 namespace vintrel::ui {
 

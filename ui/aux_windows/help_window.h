@@ -1,7 +1,7 @@
 #pragma once
 
-#include "forms.h"
-#include "layout.h"
+#include "platform/forms.h"
+#include "ui/common/layout.h"
 
 #include <span>
 

@@ -1,6 +1,6 @@
-#include "splash_window.h"
+#include "ui/aux_windows/splash_window.h"
 
-#include "numbers.h"
+#include "platform/numbers.h"
 
 #include <QKeyEvent>
 #include <QLabel>

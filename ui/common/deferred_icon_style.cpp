@@ -1,4 +1,4 @@
-#include "deferred_icon_style.h"
+#include "ui/common/deferred_icon_style.h"
 
 #include <QIconEngine>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "key_button.h"
+#include "ui/common/key_button.h"
 
 #include <QPainter>
 #include <QStyleOptionFocusRect>

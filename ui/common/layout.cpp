@@ -1,7 +1,7 @@
-#include "layout.h"
+#include "ui/common/layout.h"
 
-#include "key_button.h"
-#include "picture.h"
+#include "ui/common/key_button.h"
+#include "ui/common/picture.h"
 
 #include <QApplication>
 #include <QFontDatabase>

@@ -1,4 +1,4 @@
-#include "picture.h"
+#include "ui/common/picture.h"
 
 #include <QFile>
 #include <QResource>

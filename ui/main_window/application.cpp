@@ -1,8 +1,8 @@
-#include "application.h"
+#include "ui/main_window/application.h"
 
-#include "deferred_icon_style.h"
-#include "picture.h"
-#include "splash_window.h"
+#include "ui/aux_windows/splash_window.h"
+#include "ui/common/deferred_icon_style.h"
+#include "ui/common/picture.h"
 
 #include <QApplication>
 #include <QIcon>

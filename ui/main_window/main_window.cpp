@@ -1,9 +1,9 @@
-#include "main_window.h"
+#include "ui/main_window/main_window.h"
 
-#include "about_window.h"
-#include "floating_point.h"
-#include "help_window.h"
-#include "splash_window.h"
+#include "platform/floating_point.h"
+#include "ui/aux_windows/about_window.h"
+#include "ui/aux_windows/help_window.h"
+#include "ui/aux_windows/splash_window.h"
 
 #include <QAction>
 #include <QCloseEvent>

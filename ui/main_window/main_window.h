@@ -1,8 +1,8 @@
 #pragma once
 
-#include "forms.h"
-#include "keys.h"
-#include "layout.h"
+#include "engine/keys.h"
+#include "platform/forms.h"
+#include "ui/common/layout.h"
 
 #include <span>
 #include <utility>

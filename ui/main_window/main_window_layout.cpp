@@ -1,4 +1,4 @@
-#include "main_window.h"
+#include "ui/main_window/main_window.h"
 
 namespace vintrel::ui {
 
