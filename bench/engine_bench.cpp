@@ -56,7 +56,7 @@ struct KeyCase {
 
 void timeKey(benchmark::State& state, const KeyCase& c)
 {
-    const auto key = tools::parseToken(c.caption)->key;
+    const auto key = tools::parseToken(c.caption)->key->operation;
     const Calculator start = prepared(c.setup);
     std::vector<Calculator> copies(batch, start);
     for (auto _ : state) {

@@ -1,9 +1,9 @@
 #include "engine/keys.h"
 
+#include "engine/tags.h"
 #include "platform/floating_point.h"
 #include "platform/numbers.h"
 
-#include <array>
 #include <numbers>
 
 namespace vintrel::engine {
@@ -14,93 +14,13 @@ namespace {
 
 double number(const CalculatorState& s, Field f) { return p::textToNumber(s.text(f)); }
 
-double sumWithTag(double value, Tag tag) { return p::roundToDouble(p::checkedAdd(value, tagValue(tag))); }
+double sumWithTag(double value, const OperationTag& tag) { return p::roundToDouble(p::checkedAdd(value, tag.value)); }
 
-double taggedSum(const CalculatorState& s, Field f, Tag tag) { return sumWithTag(number(s, f), tag); }
-
-void storeTag(CalculatorState& s, Field f, Tag tag)
+void storeTag(CalculatorState& s, const OperationTag& tag)
 {
-    s.pendingValue = taggedSum(s, f, tag);
-    s.pendingTag = tag;
+    s.pendingValue = sumWithTag(number(s, tag.field), tag);
+    s.pendingTag = &tag;
 }
-
-void writeResultTo(CalculatorState& s, Field f) { s.text(f) = p::numberToText(s.pendingValue); }
-
-// An action gets the two fields' numbers as "=" read them before its tests.
-using EqualsAction = void (*)(CalculatorState&, double first, double second);
-
-struct EqualsTest {
-    Field tested;
-    Tag tag;
-    EqualsAction action;
-};
-
-constexpr Field First = Field::First, Second = Field::Second;
-
-// Each tag has one test and only the pending tag's test can match, so at
-// most one action runs.
-const std::array<EqualsTest, 13> equalsTests{{
-    {First, Tag::AddFirst,
-     [](CalculatorState& s, double first, double second) {
-         s.pendingValue = p::checkedAdd(first, second);
-     }},
-    {First, Tag::DivideFirst,
-     [](CalculatorState& s, double first, double second) {
-         s.pendingValue = p::checkedDivide(first, second);
-     }},
-    {First, Tag::MultiplyFirst,
-     [](CalculatorState& s, double first, double second) {
-         s.pendingValue = p::checkedMultiply(first, second);
-     }},
-    {First, Tag::SubtractFirst,
-     [](CalculatorState& s, double first, double second) {
-         s.pendingValue = p::checkedSubtract(first, second);
-     }},
-    {Second, Tag::SubtractSecond,
-     [](CalculatorState& s, double first, double second) {
-         s.pendingValue = p::checkedSubtract(second, first);
-         writeResultTo(s, First);
-     }},
-    {First, Tag::SquareFirst,
-     [](CalculatorState& s, double first, double) { s.pendingValue = p::checkedMultiply(first, first); }},
-    {First, Tag::SqrtFirst,
-     [](CalculatorState& s, double first, double) {
-         s.pendingValue = p::squareRoot(first);
-         s.show(Second);
-     }},
-    {Second, Tag::SqrtSecond,
-     [](CalculatorState& s, double, double second) {
-         s.pendingValue = p::squareRoot(second);
-         s.show(Second);
-         writeResultTo(s, Second);
-     }},
-    {First, Tag::PercentFirst,
-     [](CalculatorState& s, double first, double second) {
-         const double fraction = p::checkedDivide(second, 100.0);
-         s.pendingValue = p::checkedMultiply(first, fraction);
-     }},
-    {Second, Tag::SquareSecond,
-     [](CalculatorState& s, double, double second) {
-         s.pendingValue = p::checkedMultiply(second, second);
-         s.show(Second);
-         writeResultTo(s, Second);
-     }},
-    {Second, Tag::MultiplySecond,
-     [](CalculatorState& s, double first, double second) {
-         s.pendingValue = p::checkedMultiply(first, second);
-         writeResultTo(s, First);
-     }},
-    {Second, Tag::DivideSecond,
-     [](CalculatorState& s, double first, double second) {
-         s.pendingValue = p::checkedDivide(second, first);
-         writeResultTo(s, First);
-     }},
-    {Second, Tag::AddSecond,
-     [](CalculatorState& s, double first, double second) {
-         s.pendingValue = p::checkedAdd(first, second);
-         writeResultTo(s, First);
-     }},
-}};
 
 }  // namespace
 
@@ -119,45 +39,48 @@ KeyOutcome Calculator::transact(Step step)
     return std::nullopt;
 }
 
-KeyOutcome Calculator::operatorKey(Tag whileEqualsEnabled, Tag whileEqualsDisabled)
+KeyOutcome Calculator::operatorKey(const OperationTag& whileEqualsEnabled, const OperationTag& whileEqualsDisabled)
 {
     return transact([&](CalculatorState& s) {
         if (s.cmdEqualsEnabled) {
             s.show(Field::Second);
-            storeTag(s, Field::First, whileEqualsEnabled);
+            storeTag(s, whileEqualsEnabled);
         } else {
+            // Continuing from the result that "=" left in the second field:
+            // that field keeps it, hidden, for the tag, and the operand
+            // typed next starts afresh in the emptied first field instead
+            // of running on from the previous one.
             s.txtDisplayText.clear();
             s.show(Field::First);
-            storeTag(s, Field::Second, whileEqualsDisabled);
+            storeTag(s, whileEqualsDisabled);
         }
     });
 }
 
-KeyOutcome Calculator::cmdAdd_Click() { return operatorKey(Tag::AddFirst, Tag::AddSecond); }
-KeyOutcome Calculator::cmdSubtract_Click() { return operatorKey(Tag::SubtractFirst, Tag::SubtractSecond); }
-KeyOutcome Calculator::cmdMultiply_Click() { return operatorKey(Tag::MultiplyFirst, Tag::MultiplySecond); }
-KeyOutcome Calculator::cmdDivide_Click() { return operatorKey(Tag::DivideFirst, Tag::DivideSecond); }
+KeyOutcome Calculator::cmdAdd_Click() { return operatorKey(tagAddFirst, tagAddSecond); }
+KeyOutcome Calculator::cmdSubtract_Click() { return operatorKey(tagSubtractFirst, tagSubtractSecond); }
+KeyOutcome Calculator::cmdMultiply_Click() { return operatorKey(tagMultiplyFirst, tagMultiplySecond); }
+KeyOutcome Calculator::cmdDivide_Click() { return operatorKey(tagDivideFirst, tagDivideSecond); }
 
 KeyOutcome Calculator::CmdEquals_Click()
 {
     if (!state_.cmdEqualsEnabled)
         return std::nullopt;
     return transact([](CalculatorState& s) {
-        const Tag pending = s.pendingTag;
-        // Both fields are read once, whichever operation is pending, so a
-        // field that cannot be read faults the key. No action has rewritten
-        // a field before the one that matches runs.
-        const double first = number(s, First), second = number(s, Second);
-        for (const EqualsTest& test : equalsTests) {
-            const double sum = sumWithTag(test.tested == First ? first : second, test.tag);
-            if (test.tag == pending && sum == s.pendingValue) {
-                test.action(s, first, second);
-                break;
-            }
-        }
+        // Both fields are read whichever operation is pending, so a field
+        // that cannot be read faults the key even when nothing is pending.
+        const double first = number(s, Field::First), second = number(s, Field::Second);
+        if (const OperationTag* tag = s.pendingTag;
+            tag && sumWithTag(tag->field == Field::First ? first : second, *tag) == s.pendingValue)
+            tag->action(s, first, second);
+        // Written whether or not the tag matched: "=" always answers with
+        // pendingValue, and the next chained operator key reads it from
+        // here. With no match (nothing pending, or the operand was edited
+        // after the operator key) that is the last result or the tagged
+        // operand, so the user sees the operation did not run.
         writeResultTo(s, Field::Second);
         s.cmdEqualsEnabled = false;
-        s.pendingTag = Tag::None;
+        s.pendingTag = nullptr;
     });
 }
 
@@ -168,9 +91,9 @@ KeyOutcome Calculator::CmdSqr_Click()
         if (s.txtDisplayVisible) {
             s.show(Field::Second);
             s.txtdisplay2Text = "Press Equals...";
-            storeTag(s, Field::First, Tag::SquareFirst);
+            storeTag(s, tagSquareFirst);
         } else {
-            storeTag(s, Field::Second, Tag::SquareSecond);
+            storeTag(s, tagSquareSecond);
         }
     });
 }
@@ -179,10 +102,7 @@ KeyOutcome Calculator::CmdSqrt_Click()
 {
     return transact([](CalculatorState& s) {
         s.cmdEqualsEnabled = true;
-        if (s.txtDisplayVisible)
-            storeTag(s, Field::First, Tag::SqrtFirst);
-        else
-            storeTag(s, Field::Second, Tag::SqrtSecond);
+        storeTag(s, s.txtDisplayVisible ? tagSqrtFirst : tagSqrtSecond);
     });
 }
 
@@ -190,7 +110,7 @@ KeyOutcome Calculator::CmdPercent_Click()
 {
     return transact([](CalculatorState& s) {
         s.show(Field::Second);
-        storeTag(s, Field::First, Tag::PercentFirst);
+        storeTag(s, tagPercentFirst);
     });
 }
 
@@ -202,18 +122,14 @@ const std::string& Calculator::piText()
 
 KeyOutcome Calculator::CmdPy_Click()
 {
-    for (Field f : {Field::First, Field::Second})
-        if (state_.visible(f))
-            state_.text(f) = piText();
+    state_.text(state_.visibleField()) = piText();
     state_.cmdEqualsEnabled = true;
     return std::nullopt;
 }
 
 KeyOutcome Calculator::appendToVisible(char c, bool enablesEquals)
 {
-    for (Field f : {Field::First, Field::Second})
-        if (state_.visible(f))
-            state_.text(f) += c;
+    state_.text(state_.visibleField()) += c;
     if (enablesEquals)
         state_.cmdEqualsEnabled = true;
     return std::nullopt;
@@ -222,17 +138,13 @@ KeyOutcome Calculator::appendToVisible(char c, bool enablesEquals)
 KeyOutcome Calculator::CmdMem_Click()
 {
     return transact([](CalculatorState& s) {
-        for (Field f : {Field::First, Field::Second})
-            if (s.visible(f))
-                s.memoryValue = p::checkedAdd(number(s, f), s.memoryValue);
+        s.memoryValue = p::checkedAdd(number(s, s.visibleField()), s.memoryValue);
     });
 }
 
 KeyOutcome Calculator::cmdMrc_Click()
 {
-    for (Field f : {Field::First, Field::Second})
-        if (state_.visible(f))
-            state_.text(f) = p::numberToText(state_.memoryValue);
+    state_.text(state_.visibleField()) = p::numberToText(state_.memoryValue);
     return std::nullopt;
 }
 
@@ -242,32 +154,22 @@ KeyOutcome Calculator::CmdMemC_Click()
     return std::nullopt;
 }
 
-void Calculator::Form_Load()
-{
-    if (host_)
-        host_->showSplash();
-    state_.show(Field::First);
-}
-
-void Calculator::ResetCalculator()
-{
-    Form_Load();
-    state_.cmdEqualsEnabled = true;
-    state_.pendingValue = 0.0;
-    state_.memoryValue = 0.0;
-    state_.txtDisplayText.clear();
-    state_.txtdisplay2Text.clear();
-    state_.pendingTag = Tag::None;
-}
-
 KeyOutcome Calculator::CmdCancel_Click()
 {
-    ResetCalculator();
-    if (host_)
-        host_->hideSplash();
+    // Clearing gives the state of a new window: the first field shown, both
+    // empty, "=" enabled, both doubles 0 and nothing pending.
+    state_ = CalculatorState{};
     return std::nullopt;
 }
 
 void Calculator::editField(Field field, std::string text) { state_.text(field) = std::move(text); }
+
+const Key* keyByCaption(std::string_view caption)
+{
+    for (const Key& key : keyTable)
+        if (caption == key.caption)
+            return &key;
+    return nullptr;
+}
 
 }  // namespace vintrel::engine

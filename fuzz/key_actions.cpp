@@ -1,10 +1,10 @@
 #include "fuzz/key_actions.h"
 
+#include "engine/tags.h"
 #include "platform/floating_point.h"
 #include "platform/numbers.h"
 #include "tools/key_replay.h"
 
-#include <array>
 #include <bit>
 #include <cmath>
 #include <cstdio>
@@ -17,29 +17,7 @@ using engine::Field;
 
 namespace {
 
-struct KeyByte {
-    char byte;
-    const char* caption;
-    engine::KeyHandler key;
-};
-
-// In the replay tool's caption order, which "any other byte" indexes.
-const std::array<KeyByte, 24> keyBytes{{
-    {'0', "0", &Calculator::CmdZero_Click},      {'1', "1", &Calculator::CmdOne_Click},
-    {'2', "2", &Calculator::CmdTwo_Click},       {'3', "3", &Calculator::CmdThree_Click},
-    {'4', "4", &Calculator::CmdFour_Click},      {'5', "5", &Calculator::CmdFive_Click},
-    {'6', "6", &Calculator::CmdSix_Click},       {'7', "7", &Calculator::CmdSeven_Click},
-    {'8', "8", &Calculator::CmdEight_Click},     {'9', "9", &Calculator::CmdNine_Click},
-    {'.', ".", &Calculator::CmdDot_Click},       {'+', "+", &Calculator::cmdAdd_Click},
-    {'-', "-", &Calculator::cmdSubtract_Click},  {'*', "*", &Calculator::cmdMultiply_Click},
-    {'/', "/", &Calculator::cmdDivide_Click},    {'=', "=", &Calculator::CmdEquals_Click},
-    {'^', "^", &Calculator::CmdSqr_Click},       {'S', "Sqrt", &Calculator::CmdSqrt_Click},
-    {'%', "%", &Calculator::CmdPercent_Click},   {'P', "TT", &Calculator::CmdPy_Click},
-    {'M', "M+", &Calculator::CmdMem_Click},      {'R', "MRC", &Calculator::cmdMrc_Click},
-    {'Z', "MC", &Calculator::CmdMemC_Click},     {'C', "C", &Calculator::CmdCancel_Click},
-}};
-
-Action keyAction(const KeyByte& k) { return Action{Action::Kind::Key, k.key, k.caption, {}, 0.0}; }
+Action keyAction(const engine::Key& k) { return Action{Action::Kind::Key, &k, k.caption, {}, 0.0}; }
 
 std::uint64_t littleEndian64(std::span<const std::uint8_t> bytes)
 {
@@ -93,6 +71,12 @@ std::string describeDouble(double value)
     return platform::numberToText(value) + " (" + hexBits(value) + ")";
 }
 
+// A tag is known by its constant.
+std::string tagName(const engine::OperationTag* tag)
+{
+    return tag ? platform::numberToText(tag->value) : std::string("none");
+}
+
 std::string escaped(const std::string& text)
 {
     std::string out;
@@ -130,11 +114,11 @@ std::vector<Action> decodeActions(std::span<const std::uint8_t> bytes)
             actions.push_back(Action{Action::Kind::Probe, nullptr, "[probe]", {}, probe});
             i += 8;
         } else {
-            const KeyByte* match = nullptr;
-            for (const KeyByte& k : keyBytes)
-                if (k.byte == c)
+            const engine::Key* match = nullptr;
+            for (const engine::Key& k : engine::keyTable)
+                if (k.letter == c)
                     match = &k;
-            actions.push_back(keyAction(match ? *match : keyBytes[bytes[i - 1] % keyBytes.size()]));
+            actions.push_back(keyAction(match ? *match : engine::keyTable[bytes[i - 1] % engine::keyTable.size()]));
         }
     }
     return actions;
@@ -241,8 +225,7 @@ std::string checkUnchanged(const CalculatorState& before, const CalculatorState&
     if (before.cmdEqualsEnabled != after.cmdEqualsEnabled)
         return changed("equals enabled", flag(before.cmdEqualsEnabled), flag(after.cmdEqualsEnabled));
     if (before.pendingTag != after.pendingTag)
-        return changed("pendingTag", std::to_string(static_cast<int>(before.pendingTag)),
-                       std::to_string(static_cast<int>(after.pendingTag)));
+        return changed("pendingTag", tagName(before.pendingTag), tagName(after.pendingTag));
     // Bit for bit: a fault must not even turn 0 into -0.
     if (std::bit_cast<std::uint64_t>(before.pendingValue) != std::bit_cast<std::uint64_t>(after.pendingValue))
         return changed("pendingValue", hexBits(before.pendingValue), hexBits(after.pendingValue));
@@ -277,11 +260,11 @@ RunResult runActions(Calculator& calculator, const std::vector<Action>& actions)
     for (std::size_t i = 0; i < actions.size(); ++i) {
         const Action& a = actions[i];
         const CalculatorState before = calculator.state();
-        const Field visible = before.txtDisplayVisible ? Field::First : Field::Second;
+        const Field visible = before.visibleField();
         bool faulted = false;
         switch (a.kind) {
-        case Action::Kind::Key: faulted = (calculator.*a.key)().has_value(); break;
-        case Action::Kind::Load: calculator.Form_Load(); break;
+        case Action::Kind::Key: faulted = (calculator.*a.key->operation)().has_value(); break;
+        case Action::Kind::Load: calculator.showFirstField(); break;
         case Action::Kind::Type: calculator.editField(visible, before.text(visible) + a.text); break;
         case Action::Kind::Text: calculator.editField(visible, a.text); break;
         case Action::Kind::Probe: break;

@@ -6,14 +6,14 @@
 // The byte language is kept readable so that corpus files can be written by
 // hand: "5+7=" presses those four keys.
 //
-//   0-9 . + - * / = ^ %   the keys with that caption
-//   S  Sqrt     P  pi ("TT")     M  M+     R  MRC     Z  MC     C  C
-//   L  the main window's load routine
+//   each key's letter (engine/keys.h): its caption where that is one
+//   character, S for Sqrt, P for pi ("TT"), M for M+, R for MRC, Z for MC
+//   L  the main window's load routine, as far as the state goes
 //   T  types a text at the end of the visible field, X replaces its text;
 //      the text runs to the next ';' or the end of the input (see below)
 //   D  8 bytes, little-endian: a double whose text must read back as itself
-//   any other byte presses key (byte % 24) in caption order, so that no
-//   mutation is wasted
+//   any other byte presses key (byte % 24) in the key table's order, so
+//   that no mutation is wasted
 //
 // Inside a text, bytes are copied as they are except for these escapes, which
 // reach the parts of the conversions that blind byte flips rarely find:
@@ -38,7 +38,7 @@ namespace vintrel::fuzz {
 struct Action {
     enum class Kind { Key, Load, Type, Text, Probe };
     Kind kind = Kind::Key;
-    engine::KeyHandler key = nullptr;
+    const engine::Key* key = nullptr;  // Key
     const char* caption = "";  // the key's caption, for reports
     std::string text;          // Type, Text
     double probe = 0.0;        // Probe

@@ -3,6 +3,7 @@
 // and each check must notice what it is there to notice.
 #include "fuzz/key_actions.h"
 
+#include "engine/tags.h"
 #include "platform/floating_point.h"
 #include "platform/numbers.h"
 #include "tools/key_replay.h"
@@ -172,7 +173,7 @@ TEST(UnchangedCheck, NoticesAnyMemberChangingEvenZeroToMinusZero)
     engine::CalculatorState before;
     before.txtDisplayText = "12";
     before.txtdisplay2Text = "3";
-    before.pendingTag = engine::Tag::AddFirst;
+    before.pendingTag = &engine::tagAddFirst;
     EXPECT_EQ(fuzz::checkUnchanged(before, before), "");
 
     const std::function<void(engine::CalculatorState&)> changes[] = {
@@ -181,7 +182,7 @@ TEST(UnchangedCheck, NoticesAnyMemberChangingEvenZeroToMinusZero)
         [](auto& s) { s.txtDisplayVisible = false; },
         [](auto& s) { s.txtdisplay2Visible = true; },
         [](auto& s) { s.cmdEqualsEnabled = false; },
-        [](auto& s) { s.pendingTag = engine::Tag::AddSecond; },
+        [](auto& s) { s.pendingTag = &engine::tagAddSecond; },
         [](auto& s) { s.pendingValue = -0.0; },
         [](auto& s) { s.memoryValue = std::nextafter(0.0, 1.0); },
     };

@@ -39,18 +39,12 @@ private:
     bool unloading_ = false;
 };
 
-class FormSlotBase {
-public:
-    virtual ~FormSlotBase() = default;
-    virtual void Unload() = 0;
-};
-
 template <typename W>
-class FormSlot : public FormSlotBase {
+class FormSlot {
 public:
     using Factory = std::function<W*()>;
     explicit FormSlot(Factory factory = [] { return new W; }) : factory_(std::move(factory)) {}
-    ~FormSlot() override { delete form_.data(); }
+    ~FormSlot() { delete form_.data(); }
     FormSlot(const FormSlot&) = delete;
     FormSlot& operator=(const FormSlot&) = delete;
 
@@ -81,7 +75,7 @@ public:
         form.activateWindow();
     }
     void Hide() { get().hide(); }
-    void Unload() override
+    void Unload()
     {
         if (isLoaded())
             form_->Unload();

@@ -14,21 +14,6 @@ using engine::Field;
 
 namespace {
 
-const std::pair<std::string_view, engine::KeyHandler> captions[] = {
-    {"0", &Calculator::CmdZero_Click},     {"1", &Calculator::CmdOne_Click},
-    {"2", &Calculator::CmdTwo_Click},      {"3", &Calculator::CmdThree_Click},
-    {"4", &Calculator::CmdFour_Click},     {"5", &Calculator::CmdFive_Click},
-    {"6", &Calculator::CmdSix_Click},      {"7", &Calculator::CmdSeven_Click},
-    {"8", &Calculator::CmdEight_Click},    {"9", &Calculator::CmdNine_Click},
-    {".", &Calculator::CmdDot_Click},      {"+", &Calculator::cmdAdd_Click},
-    {"-", &Calculator::cmdSubtract_Click}, {"*", &Calculator::cmdMultiply_Click},
-    {"/", &Calculator::cmdDivide_Click},   {"=", &Calculator::CmdEquals_Click},
-    {"^", &Calculator::CmdSqr_Click},      {"Sqrt", &Calculator::CmdSqrt_Click},
-    {"%", &Calculator::CmdPercent_Click},  {"TT", &Calculator::CmdPy_Click},
-    {"M+", &Calculator::CmdMem_Click},     {"MRC", &Calculator::cmdMrc_Click},
-    {"MC", &Calculator::CmdMemC_Click},    {"C", &Calculator::CmdCancel_Click},
-};
-
 // Appends text as a JSON string. Bytes that do not form valid UTF-8 become
 // U+FFFD so that the output is always valid JSON, whatever was typed.
 void appendJsonString(std::string& out, std::string_view text)
@@ -79,14 +64,29 @@ void appendJsonString(std::string& out, std::string_view text)
 
 std::optional<KeyToken> parseToken(std::string_view token)
 {
-    for (const auto& [caption, key] : captions)
-        if (token == caption)
-            return KeyToken{KeyToken::Kind::Key, key, {}};
+    if (const engine::Key* key = engine::keyByCaption(token))
+        return KeyToken{KeyToken::Kind::Key, key, {}};
     if (token.starts_with("type:"))
         return KeyToken{KeyToken::Kind::Type, nullptr, std::string(token.substr(5))};
     if (token.starts_with("text:"))
         return KeyToken{KeyToken::Kind::Text, nullptr, std::string(token.substr(5))};
     return std::nullopt;
+}
+
+std::string captionList()
+{
+    std::string list;
+    for (std::size_t i = 0; i < engine::keyTable.size(); ++i) {
+        const std::string_view caption = engine::keyTable[i].caption;
+        // The digits read better as one range.
+        const bool digit = caption.size() == 1 && caption[0] >= '0' && caption[0] <= '9';
+        if (digit && caption != "0" && caption != "9")
+            continue;
+        if (!list.empty())
+            list += caption == "9" && digit ? "-" : " ";
+        list += caption;
+    }
+    return list;
 }
 
 std::vector<std::string_view> splitTokens(std::string_view line)
@@ -108,10 +108,10 @@ std::vector<std::string_view> splitTokens(std::string_view line)
 std::optional<std::string> play(Calculator& calculator, const KeyToken& token)
 {
     const auto& s = calculator.state();
-    const Field visible = s.txtDisplayVisible ? Field::First : Field::Second;
+    const Field visible = s.visibleField();
     switch (token.kind) {
     case KeyToken::Kind::Key:
-        if (const engine::KeyOutcome fault = (calculator.*token.key)())
+        if (const engine::KeyOutcome fault = (calculator.*token.key->operation)())
             return std::string(platform::faultText(*fault));
         break;
     case KeyToken::Kind::Type: calculator.editField(visible, s.text(visible) + token.text); break;

@@ -14,12 +14,15 @@ namespace vintrel::tools {
 struct KeyToken {
     enum class Kind { Key, Type, Text };
     Kind kind = Kind::Key;
-    engine::KeyHandler key = nullptr;
+    const engine::Key* key = nullptr;
     std::string text;
 };
 
 // Parses one token; nullopt when it is neither a caption nor a typing token.
 std::optional<KeyToken> parseToken(std::string_view token);
+
+// The keys' captions, for messages: "0-9 . + - * / = ...".
+std::string captionList();
 
 // Splits a line at blanks and tabs.
 std::vector<std::string_view> splitTokens(std::string_view line);

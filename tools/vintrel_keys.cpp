@@ -20,8 +20,8 @@ int main()
             auto token = tools::parseToken(word);
             if (!token) {
                 std::cerr << "vintrel-keys: line " << lineNumber << ": unknown key '" << word
-                          << "' (keys are the captions 0-9 . + - * / = ^ Sqrt % TT M+ MRC MC C, "
-                             "or type:TEXT, text:TEXT)\n";
+                          << "' (keys are the captions " << tools::captionList()
+                          << ", or type:TEXT, text:TEXT)\n";
                 return 2;
             }
             tokens.push_back(std::move(*token));

@@ -1,4 +1,4 @@
-#include "engine/calculator_state.h"
+#include "engine/tags.h"
 #include "platform/floating_point.h"
 #include "platform/numbers.h"
 #include "tools/key_replay.h"
@@ -12,27 +12,43 @@ namespace {
 
 using namespace vintrel::engine;
 
-const std::array<std::pair<Tag, const char*>, 13> tagBits{{
-    {Tag::DivideFirst, "40239FA1B66281F2"},   {Tag::AddFirst, "40239FA1B66297F0"},
-    {Tag::MultiplyFirst, "40239FA1B662ADED"}, {Tag::SubtractFirst, "40239FA1B662C3EB"},
-    {Tag::SquareFirst, "40239FA1B662D9E8"},   {Tag::SqrtFirst, "40239FA1B662EFE6"},
-    {Tag::PercentFirst, "40239FA1B66305E3"},  {Tag::DivideSecond, "40239FA1B6631BE1"},
-    {Tag::AddSecond, "40239FA1B66331DE"},     {Tag::MultiplySecond, "40239FA1B66347DC"},
-    {Tag::SquareSecond, "40239FA1B6635DD9"},  {Tag::SqrtSecond, "40239FA1B66373D7"},
-    {Tag::SubtractSecond, "40239FA1B66389D4"},
+struct ExpectedTag {
+    const OperationTag* tag;
+    const char* bits;
+    Field field;
+};
+
+// The thirteen tags as the calculator has always had them: 01 to 07 are
+// added to the first field's number, 08 to 13 to the second's.
+const std::array<ExpectedTag, 13> expectedTags{{
+    {&tagDivideFirst, "40239FA1B66281F2", Field::First},
+    {&tagAddFirst, "40239FA1B66297F0", Field::First},
+    {&tagMultiplyFirst, "40239FA1B662ADED", Field::First},
+    {&tagSubtractFirst, "40239FA1B662C3EB", Field::First},
+    {&tagSquareFirst, "40239FA1B662D9E8", Field::First},
+    {&tagSqrtFirst, "40239FA1B662EFE6", Field::First},
+    {&tagPercentFirst, "40239FA1B66305E3", Field::First},
+    {&tagDivideSecond, "40239FA1B6631BE1", Field::Second},
+    {&tagAddSecond, "40239FA1B66331DE", Field::Second},
+    {&tagMultiplySecond, "40239FA1B66347DC", Field::Second},
+    {&tagSquareSecond, "40239FA1B6635DD9", Field::Second},
+    {&tagSqrtSecond, "40239FA1B66373D7", Field::Second},
+    {&tagSubtractSecond, "40239FA1B66389D4", Field::Second},
 }};
 
-TEST(Tags, HaveTheirExactBitPatterns)
+TEST(Tags, HaveTheirExactBitPatternsAndFields)
 {
-    for (const auto& [tag, bits] : tagBits)
-        EXPECT_EQ(vintrel::tools::doubleBits(tagValue(tag)), bits) << static_cast<int>(tag);
+    for (const auto& [tag, bits, field] : expectedTags) {
+        EXPECT_EQ(vintrel::tools::doubleBits(tag->value), bits);
+        EXPECT_EQ(tag->field, field) << bits;
+    }
 }
 
 std::set<double> sumsFor(double operand)
 {
     std::set<double> sums;
-    for (const auto& entry : tagBits)
-        sums.insert(vintrel::platform::roundToDouble(operand + tagValue(entry.first)));
+    for (const auto& expected : expectedTags)
+        sums.insert(vintrel::platform::roundToDouble(operand + expected.tag->value));
     return sums;
 }
 
@@ -41,7 +57,7 @@ TEST(Tags, SumsAreDistinctUpTo65526AndCollideFrom65527)
     EXPECT_EQ(sumsFor(65526).size(), 13u);
     EXPECT_EQ(sumsFor(-65545).size(), 13u);
     EXPECT_LT(sumsFor(65527).size(), 13u);
-    EXPECT_EQ(70000 + tagAddFirst, 70000 + tagMultiplyFirst);
+    EXPECT_EQ(70000 + tagAddFirst.value, 70000 + tagMultiplyFirst.value);
 }
 
 TEST(Tags, StoredTagMatchesOnlyItself)
@@ -50,9 +66,9 @@ TEST(Tags, StoredTagMatchesOnlyItself)
     calculator.CmdFive_Click();
     calculator.cmdAdd_Click();
     const double pending = calculator.state().pendingValue;
-    EXPECT_EQ(calculator.state().pendingTag, Tag::AddFirst);
-    EXPECT_EQ(vintrel::platform::textToNumber("5") + tagAddFirst, pending);
-    EXPECT_NE(vintrel::platform::textToNumber("5") + tagDivideFirst, pending);
+    EXPECT_EQ(calculator.state().pendingTag, &tagAddFirst);
+    EXPECT_EQ(vintrel::platform::textToNumber("5") + tagAddFirst.value, pending);
+    EXPECT_NE(vintrel::platform::textToNumber("5") + tagDivideFirst.value, pending);
 }
 
 TEST(Tags, EqualsForgetsThePendingTagMatchedOrNot)
@@ -60,16 +76,16 @@ TEST(Tags, EqualsForgetsThePendingTagMatchedOrNot)
     Calculator calculator;
     calculator.CmdFive_Click();
     calculator.CmdSqrt_Click();
-    EXPECT_EQ(calculator.state().pendingTag, Tag::SqrtFirst);
+    EXPECT_EQ(calculator.state().pendingTag, &tagSqrtFirst);
     calculator.CmdEquals_Click();
-    EXPECT_EQ(calculator.state().pendingTag, Tag::None);
+    EXPECT_EQ(calculator.state().pendingTag, nullptr);
     calculator.editField(Field::Second, "7");  // no longer matches anything
     calculator.cmdSubtract_Click();
     calculator.editField(Field::Second, "x");
     calculator.CmdOne_Click();
     calculator.CmdEquals_Click();
     EXPECT_EQ(calculator.state().txtDisplayText, "1");
-    EXPECT_EQ(calculator.state().pendingTag, Tag::None);
+    EXPECT_EQ(calculator.state().pendingTag, nullptr);
 }
 
 }  // namespace

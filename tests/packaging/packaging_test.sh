@@ -43,7 +43,7 @@ check_tree "$scratch/unpacked"
 # The Windows resource script, compiled as a Windows build would.
 windres=x86_64-w64-mingw32-windres
 command -v $windres >/dev/null || fail "$windres is not installed"
-$windres --preprocessor=cpp --include-dir "$source/resources/icons" -i "$source/resources/windows/vintrel.rc" \
+$windres --preprocessor=cpp --include-dir "$source/resources/icons" -i "$build/resources/windows/vintrel.rc" \
   -o "$scratch/vintrel-rc.o" || fail "the resource script does not compile"
 x86_64-w64-mingw32-objdump -h "$scratch/vintrel-rc.o" | grep -q '\.rsrc' || fail "no resource section"
 $windres -i "$scratch/vintrel-rc.o" -O rc -o "$scratch/roundtrip.rc"

@@ -107,16 +107,11 @@ public:
     // Keys by caption, separated by blanks, as the help window writes them.
     void press(const QString& keys)
     {
-        static const QHash<QString, const char*> names = {
-            {"0", "CmdZero"},    {"1", "CmdOne"},     {"2", "CmdTwo"},     {"3", "CmdThree"},
-            {"4", "CmdFour"},    {"5", "CmdFive"},    {"6", "CmdSix"},     {"7", "CmdSeven"},
-            {"8", "CmdEight"},   {"9", "CmdNine"},    {".", "CmdDot"},     {"+", "cmdAdd"},
-            {"-", "cmdSubtract"}, {"*", "cmdMultiply"}, {"/", "cmdDivide"}, {"=", "CmdEquals"},
-            {"^", "CmdSqr"},     {"Sqrt", "CmdSqrt"}, {"%", "CmdPercent"}, {"TT", "CmdPy"},
-            {"M+", "CmdMem"},    {"MRC", "cmdMrc"},   {"MC", "CmdMemC"},   {"C", "CmdCancel"},
-        };
-        for (const QString& key : keys.split(QLatin1Char(' '), Qt::SkipEmptyParts))
-            click(names.value(key));
+        for (const QString& caption : keys.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+            const engine::Key* key = engine::keyByCaption(caption.toStdString());
+            QVERIFY2(key, qPrintable(caption));
+            click(key->objectName);
+        }
     }
 
     // The text a person sees: that of whichever entry field is shown.

@@ -191,6 +191,8 @@ Controls buildControls(QWidget* client, std::span<const ControlSpec> table)
         QWidget* widget = createControl(row, parent);
         widget->setObjectName(QString::fromLatin1(row.name));
         widget->setFont(designFont(row.font));
+        if (row.spoken)
+            widget->setAccessibleName(QString::fromUtf8(row.spoken));
         if (row.tab < 0 && row.kind != Kind::Entry)
             widget->setFocusPolicy(Qt::NoFocus);
         place(widget, row);

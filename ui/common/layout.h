@@ -45,6 +45,7 @@ struct ControlSpec {
     int layer = 0;         // drawing order within the parent, higher on top
     const char* parent = nullptr;  // a Frame row; positions are then relative to it
     Qt::Alignment align = Qt::AlignLeft | Qt::AlignTop;
+    const char* spoken = nullptr;  // what a screen reader says, when the caption does not tell
 };
 
 int twipsToPixels(int twips);

@@ -1,5 +1,6 @@
 #include "ui/main_window/application.h"
 
+#include "platform/forms.h"
 #include "ui/aux_windows/splash_window.h"
 #include "ui/common/deferred_icon_style.h"
 #include "ui/common/picture.h"
@@ -13,7 +14,8 @@ namespace vintrel::ui {
 void setUpApplication(QApplication& app)
 {
     app.setApplicationName(QStringLiteral("Vintrel"));
-    app.setApplicationVersion(QStringLiteral("1.0.0"));
+    const platform::AppVersion v = platform::App();
+    app.setApplicationVersion(QStringLiteral("%1.%2.%3").arg(v.Major).arg(v.Minor).arg(v.Revision));
     app.setDesktopFileName(QStringLiteral("vintrel"));
     // The calculator window ends the program itself; hidden windows left
     // behind must not keep it alive, nor must closing a helper end it.

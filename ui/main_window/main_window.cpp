@@ -14,10 +14,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include <utility>
-
 namespace vintrel::ui {
 
+// Here rather than in the header: the slots delete their forms, whose
+// classes the header only names.
 AuxForms::AuxForms() = default;
 AuxForms::~AuxForms() = default;
 
@@ -25,22 +25,9 @@ namespace {
 
 const QColor orange(255, 128, 0);
 
-constexpr std::pair<const char*, void (FrmVintrel::*)()> clickHandlers[] = {
-    {"cmdDivide", &FrmVintrel::cmdDivide_Click},     {"cmdMultiply", &FrmVintrel::cmdMultiply_Click},
-    {"cmdSubtract", &FrmVintrel::cmdSubtract_Click}, {"cmdAdd", &FrmVintrel::cmdAdd_Click},
-    {"CmdSqrt", &FrmVintrel::CmdSqrt_Click},         {"CmdPercent", &FrmVintrel::CmdPercent_Click},
-    {"CmdEquals", &FrmVintrel::CmdEquals_Click},     {"CmdDot", &FrmVintrel::CmdDot_Click},
-    {"CmdCancel", &FrmVintrel::CmdCancel_Click},     {"CmdOne", &FrmVintrel::CmdOne_Click},
-    {"CmdZero", &FrmVintrel::CmdZero_Click},         {"CmdNine", &FrmVintrel::CmdNine_Click},
-    {"CmdEight", &FrmVintrel::CmdEight_Click},       {"CmdSeven", &FrmVintrel::CmdSeven_Click},
-    {"CmdSix", &FrmVintrel::CmdSix_Click},           {"CmdFive", &FrmVintrel::CmdFive_Click},
-    {"CmdFour", &FrmVintrel::CmdFour_Click},         {"CmdThree", &FrmVintrel::CmdThree_Click},
-    {"CmdTwo", &FrmVintrel::CmdTwo_Click},           {"CmdSqr", &FrmVintrel::CmdSqr_Click},
-    {"CmdPy", &FrmVintrel::CmdPy_Click},             {"cmdexp1", &FrmVintrel::cmdexp1_Click},
-    {"CmdMem", &FrmVintrel::CmdMem_Click},           {"cmdMrc", &FrmVintrel::cmdMrc_Click},
-    {"CmdMemC", &FrmVintrel::CmdMemC_Click},
-};
-
+// The client area as the window is designed, in twips; the window opens
+// at this size and cannot be made smaller.
+constexpr int clientWidth = 3750, clientHeight = 2970;
 
 }  // namespace
 
@@ -57,7 +44,7 @@ FrmVintrel::FrmVintrel(AuxForms& forms) : forms_(forms)
     layout->setMenuBar(menuBar);
     client_ = new QWidget(this);
     client_->setObjectName(QStringLiteral("clientArea"));
-    client_->setMinimumSize(twipsToPixels(3750), twipsToPixels(2970));
+    client_->setMinimumSize(twipsToPixels(clientWidth), twipsToPixels(clientHeight));
     layout->addWidget(client_);
     // The controls keep their places when the window grows; what lies
     // beyond the picture is plain window background.
@@ -76,10 +63,8 @@ FrmVintrel::FrmVintrel(AuxForms& forms) : forms_(forms)
     setTextColor(controls_[QStringLiteral("lblREM")], orange);
     bindControls();
     setAccessibleName(QStringLiteral("Vintrel calculator"));
-    for (const auto& [name, spokenName] : mainWindowSpokenNames())
-        controls_[QString::fromLatin1(name)]->setAccessibleName(QString::fromUtf8(spokenName));
 
-    resize(twipsToPixels(3750), twipsToPixels(2970) + menuBar->sizeHint().height());
+    resize(twipsToPixels(clientWidth), twipsToPixels(clientHeight) + menuBar->sizeHint().height());
     txtDisplay_->setFocus();
 }
 
@@ -97,10 +82,11 @@ void FrmVintrel::buildMenu(QMenuBar* menuBar)
 
 void FrmVintrel::bindControls()
 {
-    for (const auto& [name, handler] : clickHandlers) {
-        auto* button = controls_.get<QPushButton>(QString::fromLatin1(name));
-        connect(button, &QPushButton::clicked, this, handler);
-    }
+    for (const engine::Key& key : engine::keyTable)
+        connect(controls_.get<QPushButton>(QString::fromLatin1(key.objectName)), &QPushButton::clicked, this,
+                [this, &key] { press(key); });
+    connect(controls_.get<QPushButton>(QStringLiteral("cmdexp1")), &QPushButton::clicked, this,
+            &FrmVintrel::cmdexp1_Click);
     // What the user types reaches the engine as the field's new text.
     connect(txtDisplay_, &QLineEdit::textEdited, this, [this](const QString& text) {
         calculator_.editField(engine::Field::First, text.toStdString());
@@ -112,13 +98,19 @@ void FrmVintrel::bindControls()
 
 void FrmVintrel::Form_Load()
 {
-    calculator_.Form_Load();
+    forms_.splash.Show();
+    calculator_.showFirstField();
     refresh();
 }
 
-void FrmVintrel::press(engine::KeyHandler key)
+void FrmVintrel::press(const engine::Key& key)
 {
-    if (const engine::KeyOutcome fault = (calculator_.*key)()) {
+    if (key.reloadsWindow)
+        forms_.splash.Show();
+    const engine::KeyOutcome fault = (calculator_.*key.operation)();
+    if (key.reloadsWindow)
+        forms_.splash.Hide();
+    if (fault) {
         QMessageBox box(QMessageBox::Critical, windowTitle(),
                         QString::fromUtf8(platform::faultText(*fault)), QMessageBox::Ok, this);
         box.setObjectName(QStringLiteral("faultMessage"));
@@ -141,9 +133,6 @@ void FrmVintrel::refresh()
     show(txtdisplay2_, s.txtdisplay2Text, s.txtdisplay2Visible);
     controls_[QStringLiteral("CmdEquals")]->setEnabled(s.cmdEqualsEnabled);
 }
-
-void FrmVintrel::showSplash() { forms_.splash.Show(); }
-void FrmVintrel::hideSplash() { forms_.splash.Hide(); }
 
 void FrmVintrel::cmdexp1_Click() { forms_.help.Show(); }
 void FrmVintrel::MnuAbout_Click() { forms_.about.Show(); }
