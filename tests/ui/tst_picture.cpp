@@ -98,20 +98,6 @@ private slots:
                      .convertToFormat(QImage::Format_ARGB32));
     }
 
-    // An alpha channel that no pixel uses is dropped; one translucent pixel
-    // anywhere keeps it.
-    void unusedAlphaIsPackedOpaque()
-    {
-        QImage image = sample(false).convertToFormat(QImage::Format_ARGB32);
-        const QImage opaque = unpackPicture(packPicture(image));
-        QCOMPARE(opaque.format(), QImage::Format_RGB32);
-        QCOMPARE(opaque, sample(false));
-        image.setPixel(6, 4, qRgba(10, 20, 30, 254));
-        const QImage translucent = unpackPicture(packPicture(image));
-        QCOMPARE(translucent.format(), QImage::Format_ARGB32_Premultiplied);
-        QCOMPARE(qAlpha(translucent.pixel(6, 4)), 254);
-    }
-
     void alignedPixelsAreUsedInPlace()
     {
         const QByteArray packed = packPicture(sample(false));

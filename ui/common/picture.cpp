@@ -31,30 +31,13 @@ std::uint32_t wordAt(const char* p)
     return qFromLittleEndian(value);
 }
 
-// Whether any pixel is less than fully opaque. A picture saved with an alpha
-// channel it does not use is packed opaque: the toolkit would otherwise scan
-// and copy it when it becomes a pixmap.
-bool usesAlpha(const QImage& image)
-{
-    if (!image.hasAlphaChannel())
-        return false;
-    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < argb.height(); ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
-        for (int x = 0; x < argb.width(); ++x)
-            if (qAlpha(line[x]) != 255)
-                return true;
-    }
-    return false;
-}
-
 }  // namespace
 
 QByteArray packPicture(const QImage& image)
 {
     if (image.isNull() || image.width() > int(maxSide) || image.height() > int(maxSide))
         return {};
-    const bool alpha = usesAlpha(image);
+    const bool alpha = image.hasAlphaChannel();
     const QImage pixels =
         image.convertToFormat(alpha ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
     QByteArray out;
