@@ -29,8 +29,7 @@ QImage sample(bool alpha)
 
 QByteArray withWord(QByteArray data, int offset, quint32 value)
 {
-    const quint32 le = qToLittleEndian(value);
-    std::memcpy(data.data() + offset, &le, sizeof le);
+    std::memcpy(data.data() + offset, &value, sizeof value);
     return data;
 }
 
