@@ -2,7 +2,7 @@
 // line of text in the system's default font. Set against the blank minimal
 // window, it shows what drawing any text at all costs at start-up: the
 // toolkit reads the system's font configuration before the first glyph.
-#include "ui/common/first_paint_probe.h"
+#include "bench/startup/first_paint_probe.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -10,7 +10,7 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    vintrel::ui::installFirstPaintProbe(app, {QStringLiteral("minimal")});
+    vintrel::bench::installFirstPaintProbe(app, {QStringLiteral("minimal")});
     QLabel window(QStringLiteral("Freeware Calculator."));
     window.setObjectName(QStringLiteral("minimal"));
     window.resize(250, 218);

@@ -1,6 +1,6 @@
 // The yardstick for the start-up benchmark: the least a Qt Widgets program
 // does to put one window on the screen.
-#include "ui/common/first_paint_probe.h"
+#include "bench/startup/first_paint_probe.h"
 
 #include <QApplication>
 #include <QWidget>
@@ -8,7 +8,7 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    vintrel::ui::installFirstPaintProbe(app, {QStringLiteral("minimal")});
+    vintrel::bench::installFirstPaintProbe(app, {QStringLiteral("minimal")});
     QWidget window;
     window.setObjectName(QStringLiteral("minimal"));
     window.resize(250, 218);

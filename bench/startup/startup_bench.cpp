@@ -1,11 +1,13 @@
-// Start-up benchmark: runs the calculator and a minimal Qt Widgets window in
-// turn, each until its windows have first painted, and compares the time from
-// process start to that paint and the peak resident memory.
+// Start-up benchmark: runs two programs in turn, each until its windows have
+// first painted, and compares the time from process start to that paint and
+// the peak resident memory.
 //
-//   startup-bench VINTREL MINIMAL [RUNS]
+//   startup-bench PROGRAM_A PROGRAM_B [RUNS]
 //
-// Any two programs that honour VINTREL_FIRST_PAINT_PROBE can be compared;
-// the figures are labelled with their names.
+// Any two programs that print "first-paint-ns N" and quit can be compared:
+// vintrel-first-paint (the calculator with the probe) and the two minimal
+// windows, or two builds of vintrel-first-paint. The figures are labelled
+// with the programs' names.
 #include <sys/resource.h>
 #include <sys/wait.h>
 
@@ -82,10 +84,22 @@ const char* baseName(const char* path)
     return slash ? slash + 1 : path;
 }
 
-double median(std::vector<double> values)
+double quantile(std::vector<double> values, double q)
 {
     std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
+    return values[static_cast<std::size_t>(q * static_cast<double>(values.size() - 1) + 0.5)];
+}
+
+double median(const std::vector<double>& values) { return quantile(values, 0.5); }
+
+// The two programs ran in pairs, one straight after the other, so the
+// differences within each pair shed most of the machine's slow spells.
+std::vector<double> pairedDifferences(const std::vector<double>& a, const std::vector<double>& b)
+{
+    std::vector<double> out;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        out.push_back(a[i] - b[i]);
+    return out;
 }
 
 }  // namespace
@@ -93,11 +107,10 @@ double median(std::vector<double> values)
 int main(int argc, char** argv)
 {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: startup-bench VINTREL MINIMAL [RUNS]\n");
+        std::fprintf(stderr, "usage: startup-bench PROGRAM_A PROGRAM_B [RUNS]\n");
         return 2;
     }
     const int runs = argc > 3 ? std::max(1, std::atoi(argv[3])) : 15;
-    setenv("VINTREL_FIRST_PAINT_PROBE", "1", 1);
     std::vector<double> time[2], memory[2];
     // Alternate the two so that a slow spell on the machine hits both.
     for (int i = 0; i < runs; ++i)
@@ -116,5 +129,11 @@ int main(int argc, char** argv)
                 a, t0, b, t1, t0 / t1);
     std::printf("peak resident memory (median): %s %.1f MB, %s %.1f MB, difference %+.1f MB\n", a, m0,
                 b, m1, m0 - m1);
+    const std::vector<double> dt = pairedDifferences(time[0], time[1]);
+    const std::vector<double> dm = pairedDifferences(memory[0], memory[1]);
+    std::printf("%s minus %s, run by run (median [quartiles]): time %+.2f ms [%+.2f, %+.2f], "
+                "memory %+.2f MB [%+.2f, %+.2f]\n",
+                a, b, median(dt), quantile(dt, 0.25), quantile(dt, 0.75), median(dm),
+                quantile(dm, 0.25), quantile(dm, 0.75));
     return 0;
 }

@@ -5,9 +5,10 @@
 // neither a decode nor the image-plugin scan that the first image read
 // triggers, and the pixmap uses the executable's own pages in place.
 //
-// Packed layout: "VPIX", then format, width and height as 32-bit
-// little-endian words, then width x height 32-bit pixels (little-endian
-// 0xAARRGGBB; premultiplied when the format says the picture has alpha).
+// Packed layout: "VPIX", then the QImage format (RGB32, or premultiplied
+// ARGB32 for a picture with alpha), width and height as 32-bit words, then
+// width x height 32-bit pixels, all in the byte order of the machine the
+// program is built for: the build packs with a tool it has just compiled.
 
 #include <QByteArray>
 #include <QByteArrayView>

@@ -61,4 +61,15 @@ void Program::start()
     }
 }
 
+int runProgram(int& argc, char* argv[], void (*beforeWindows)(QApplication&))
+{
+    QApplication app(argc, argv);
+    setUpApplication(app);
+    if (beforeWindows)
+        beforeWindows(app);
+    Program program;
+    program.start();
+    return app.exec();
+}
+
 }  // namespace vintrel::ui

@@ -27,4 +27,9 @@ private:
     platform::FormSlot<FrmVintrel> main_;
 };
 
+// The program from start to end. The start-up benchmark's build passes a
+// hook that watches the first paint; it runs once the application is set
+// up, before any window exists.
+int runProgram(int& argc, char* argv[], void (*beforeWindows)(QApplication&) = nullptr);
+
 }  // namespace vintrel::ui

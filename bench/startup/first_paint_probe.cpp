@@ -1,4 +1,4 @@
-#include "ui/common/first_paint_probe.h"
+#include "bench/startup/first_paint_probe.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <ctime>
 
-namespace vintrel::ui {
+namespace vintrel::bench {
 
 namespace {
 
@@ -51,9 +51,7 @@ private:
 
 void installFirstPaintProbe(QApplication& app, const QStringList& windowNames)
 {
-    if (qEnvironmentVariableIsEmpty("VINTREL_FIRST_PAINT_PROBE"))
-        return;
     app.installEventFilter(new FirstPaintProbe(&app, windowNames));
 }
 
-}  // namespace vintrel::ui
+}  // namespace vintrel::bench
