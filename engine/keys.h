@@ -11,8 +11,6 @@
 
 namespace vintrel::engine {
 
-struct OperationTag;
-
 // What a key reports: nothing, or the floating-point fault it hit.
 using KeyOutcome = std::optional<platform::FpFault>;
 

@@ -38,7 +38,7 @@ namespace vintrel::fuzz {
 struct Action {
     enum class Kind { Key, Load, Type, Text, Probe };
     Kind kind = Kind::Key;
-    const engine::Key* key = nullptr;  // Key
+    const engine::Key* key = nullptr;  // Key actions
     const char* caption = "";  // the key's caption, for reports
     std::string text;          // Type, Text
     double probe = 0.0;        // Probe

@@ -75,15 +75,13 @@ std::optional<KeyToken> parseToken(std::string_view token)
 
 std::string captionList()
 {
-    std::string list;
-    for (std::size_t i = 0; i < engine::keyTable.size(); ++i) {
-        const std::string_view caption = engine::keyTable[i].caption;
-        // The digits read better as one range.
-        const bool digit = caption.size() == 1 && caption[0] >= '0' && caption[0] <= '9';
-        if (digit && caption != "0" && caption != "9")
+    // The digits read better as one range.
+    std::string list = "0-9";
+    for (const engine::Key& key : engine::keyTable) {
+        const std::string_view caption = key.caption;
+        if (caption.size() == 1 && caption[0] >= '0' && caption[0] <= '9')
             continue;
-        if (!list.empty())
-            list += caption == "9" && digit ? "-" : " ";
+        list += ' ';
         list += caption;
     }
     return list;
