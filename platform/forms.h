@@ -66,13 +66,15 @@ public:
     bool isLoaded() const { return form_ && !form_->isUnloading(); }
     W* loadedForm() const { return isLoaded() ? form_.data() : nullptr; }
 
-    // Shows without blocking; a shown form comes to the front.
+    // Shows without blocking; a shown form comes to the front. A form that
+    // is meant to leave the active window active is not activated.
     void Show()
     {
         W& form = get();
         form.show();
         form.raise();
-        form.activateWindow();
+        if (!form.testAttribute(Qt::WA_ShowWithoutActivating))
+            form.activateWindow();
     }
     void Hide() { get().hide(); }
     void Unload()

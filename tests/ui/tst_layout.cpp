@@ -5,6 +5,9 @@
 #include <QLabel>
 #include <QMenuBar>
 
+#include <algorithm>
+#include <vector>
+
 using vintrel::testing::Gui;
 using namespace vintrel::ui;
 
@@ -44,6 +47,72 @@ void checkGeometry(QWidget* window, std::span<const ControlSpec> table)
     }
 }
 
+bool isLabel(const ControlSpec& row) { return row.kind == Kind::Label || row.kind == Kind::AutoSizeLabel; }
+bool isPicture(const ControlSpec& row)
+{
+    return row.kind == Kind::Picture || row.kind == Kind::ClippedPicture;
+}
+
+// What of a control a person has to see whole: a picture, or the text of a
+// label as it is laid out in the label's box, in the parent's coordinates.
+// A picture that fills its whole window is a backdrop, drawn to lie behind
+// everything else.
+QRect drawnContent(const ControlSpec& row, QWidget* widget)
+{
+    if (isPicture(row)) {
+        const QRect window = widget->parentWidget()->rect();
+        return widget->geometry().contains(window) ? QRect() : widget->geometry();
+    }
+    auto* label = qobject_cast<QLabel*>(widget);
+    if (!isLabel(row) || !label || label->text().trimmed().isEmpty())
+        return {};
+    const int flags = int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0);
+    return QFontMetrics(label->font())
+        .boundingRect(label->contentsRect(), flags, label->text())
+        .translated(label->pos());
+}
+
+// A label, picture or rule that paints its whole box. Keys and fields are
+// meant to lie above the window's labels and pictures, so they are not
+// counted.
+bool paintsItsBox(const ControlSpec& row)
+{
+    return row.kind == Kind::Line || isPicture(row) || (isLabel(row) && row.fill != Fill::None);
+}
+
+// Pairs of sibling controls where one that paints its box is stacked over
+// what the other draws, read from the table's layers and rows.
+QStringList coveredContent(QWidget* window, std::span<const ControlSpec> table)
+{
+    std::vector<const ControlSpec*> bottomUp;
+    for (const ControlSpec& row : table)
+        bottomUp.push_back(&row);
+    std::stable_sort(bottomUp.begin(), bottomUp.end(),
+                     [](auto* a, auto* b) { return a->layer < b->layer; });
+    const auto widget = [&](const ControlSpec* row) {
+        return window->findChild<QWidget*>(QString::fromLatin1(row->name));
+    };
+    QStringList found;
+    for (std::size_t lower = 0; lower < bottomUp.size(); ++lower) {
+        QWidget* below = widget(bottomUp[lower]);
+        const QRect content = drawnContent(*bottomUp[lower], below);
+        if (content.isEmpty())
+            continue;
+        for (std::size_t upper = lower + 1; upper < bottomUp.size(); ++upper) {
+            QWidget* above = widget(bottomUp[upper]);
+            if (above->parentWidget() != below->parentWidget() || !paintsItsBox(*bottomUp[upper]))
+                continue;
+            // The table's order must be the order the window really stacks in.
+            const QObjectList siblings = below->parentWidget()->children();
+            if (siblings.indexOf(above) < siblings.indexOf(below))
+                found << QStringLiteral("%1 is not stacked as its table says").arg(above->objectName());
+            else if (above->geometry().intersects(content))
+                found << QStringLiteral("%1 covers %2").arg(above->objectName(), below->objectName());
+        }
+    }
+    return found;
+}
+
 }  // namespace
 
 class LayoutTest : public QObject {
@@ -62,6 +131,17 @@ private slots:
         checkGeometry(gui.forms().help.loadedForm(), helpLayout());
     }
 
+    void noLabelOrPictureCoversAnotherOnesContent()
+    {
+        Gui gui;
+        gui.click("cmdexp1");
+        gui.forms().about.Show();
+        QCOMPARE(coveredContent(gui.main().clientArea(), mainWindowLayout()), QStringList());
+        QCOMPARE(coveredContent(gui.forms().splash.loadedForm(), splashLayout()), QStringList());
+        QCOMPARE(coveredContent(gui.forms().about.loadedForm(), aboutLayout()), QStringList());
+        QCOMPARE(coveredContent(gui.forms().help.loadedForm(), helpLayout()), QStringList());
+    }
+
     void clientAreasHaveTheirSizes()
     {
         Gui gui;
@@ -69,7 +149,13 @@ private slots:
         gui.forms().about.Show();
         QCOMPARE(gui.main().clientArea()->size(), QSize(250, 198));
         QCOMPARE(gui.main().clientArea()->y(), gui.main().findChild<QMenuBar*>()->height());
-        QCOMPARE(gui.forms().splash.loadedForm()->size(), QSize(492, 283));
+        // The splash window's client area lies inside its own thin border.
+        const frmSplash* splash = gui.forms().splash.loadedForm();
+        QCOMPARE(splash->clientArea()->size(), QSize(492, 283));
+        const int border = frmSplash::borderWidth;
+        QVERIFY(border >= 1 && border <= 3);
+        QCOMPARE(splash->clientArea()->pos(), QPoint(border, border));
+        QCOMPARE(splash->size(), QSize(492 + 2 * border, 283 + 2 * border));
         QCOMPARE(gui.forms().about.loadedForm()->size(), QSize(367, 236));
         QCOMPARE(gui.forms().help.loadedForm()->size(), QSize(282, 226));
     }

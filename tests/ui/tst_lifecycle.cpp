@@ -2,6 +2,9 @@
 #include "tests/ui/gui_fixture.h"
 
 #include <QAction>
+#include <QDir>
+#include <QSettings>
+#include <QWindow>
 #include <QLabel>
 
 #include <algorithm>
@@ -46,6 +49,24 @@ private slots:
         QVERIFY(gui.control("TxtDisplay")->isVisible());
         QVERIFY(!gui.control("txtdisplay2")->isVisible());
         QCOMPARE(topLevelCount("frmSplash"), 1);
+        // Kept in front of the calculator by the window system, and leaving
+        // it the window that receives what the user types.
+        QVERIFY(splash->windowHandle());
+        QCOMPARE(splash->windowHandle()->transientParent(), gui.main().windowHandle());
+        QVERIFY(splash->testAttribute(Qt::WA_ShowWithoutActivating));
+        QVERIFY(splash->windowFlags() & Qt::FramelessWindowHint);
+    }
+
+    void desktopFileNameNamesTheInstalledEntry()
+    {
+        // The entry that is installed is the one file in the desktop folder.
+        const QStringList entries =
+            QDir(QStringLiteral(VINTREL_SOURCE_DIR "/resources/desktop")).entryList({"*.desktop"}, QDir::Files);
+        QCOMPARE(entries.size(), 1);
+        QCOMPARE(QGuiApplication::desktopFileName() + QStringLiteral(".desktop"), entries.front());
+        QSettings entry(QStringLiteral(VINTREL_SOURCE_DIR "/resources/desktop/") + entries.front(),
+                        QSettings::IniFormat);
+        QCOMPARE(entry.value(QStringLiteral("Desktop Entry/Icon")).toString(), QGuiApplication::desktopFileName());
     }
 
     void splashCloses_data()

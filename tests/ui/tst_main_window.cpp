@@ -60,15 +60,25 @@ private slots:
         Gui gui;
         QString title;
         QString text;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        int width = 0;
         gui.watchdog.expect([&](QWidget* modal) {
             title = modal->windowTitle();
-            if (auto* box = qobject_cast<QMessageBox*>(modal))
+            width = modal->width();
+            if (auto* box = qobject_cast<QMessageBox*>(modal)) {
                 text = box->text();
+                icon = box->icon();
+            }
         });
         gui.press("1 / 0 =");
         QCOMPARE(gui.watchdog.answered, 1);
         QCOMPARE(title, QStringLiteral("Vintrel(Halloween)"));
         QCOMPARE(text, QStringLiteral("Division by zero"));
+        QCOMPARE(icon, QMessageBox::Warning);
+        // Wide enough for a title bar to show the whole title, which the
+        // box's own short text would not make it.
+        QVERIFY2(width >= vintrel::ui::faultBoxMinimumWidth(title), qPrintable(QString::number(width)));
+        QVERIFY(vintrel::ui::faultBoxMinimumWidth(title) > QFontMetrics(QApplication::font()).horizontalAdvance(title) + 100);
         QCOMPARE(gui.shown(), QStringLiteral("0"));
         QVERIFY(gui.control("CmdEquals")->isEnabled());
         gui.press("5 =");

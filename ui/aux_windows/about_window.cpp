@@ -10,21 +10,22 @@ namespace {
 // From the top down: picture and button, then LblHalloween, lblDisclaimer,
 // lblVersion, the white rule, lblDescription, the grey rule, Lbltitle.
 constexpr ControlSpec table[] = {
-    {"Lbltitle", Kind::Label, "Vintrel", 840, 240, 4095, 345, {}, 2, 1},
-    {"Line1_1", Kind::Line, "", 0, 2445, 5564, 15, {}, -1, 2},
-    {"lblDescription", Kind::Label,
-     "Vintrel By Harrowby. Incorporating the seasons and special times of year, to keep your "
-     "desktop up to date and fresh. Next release due November, entitled \"Glacivane! \".",
-     840, 1125, 4095, 1170, {}, 3, 3},
-    {"Line1_0", Kind::Line, "", 15, 2460, 5549, 30, {}, -1, 4},
-    {"lblVersion", Kind::Label, "Version 1.0(Halloween)", 840, 660, 4095, 345, {}, 4, 5},
-    {"lblDisclaimer", Kind::Label, "  ", 165, 2520, 3870, 945, {}, 5, 6},
-    {"LblHalloween", Kind::Label, "Happy Halloween!!", 960, 2760, 3015, 615,
-     {"Modern", 20.25, true}, 6, 7},
+    filled({"Lbltitle", Kind::Label, "Vintrel", 840, 240, 4095, 345, {}, 2, 1}, Fill::Window),
+    filled({"Line1_1", Kind::Line, "", 0, 2445, 5564, 15, {}, -1, 2}, Fill::Grey),
+    filled({"lblDescription", Kind::Label,
+            "Vintrel By Harrowby. Incorporating the seasons and special times of year, to keep your "
+            "desktop up to date and fresh. Next release due November, entitled \"Glacivane! \".",
+            840, 1125, 4095, 1170, {}, 3, 3},
+           Fill::Window),
+    filled({"Line1_0", Kind::Line, "", 15, 2460, 5549, 30, {}, -1, 4}, Fill::White),
+    filled({"lblVersion", Kind::Label, "Version 1.0(Halloween)", 840, 660, 4095, 345, {}, 4, 5}, Fill::Window),
+    filled({"lblDisclaimer", Kind::Label, "  ", 165, 2520, 3870, 945, {}, 5, 6}, Fill::Window),
+    filled({"LblHalloween", Kind::Label, "Happy Halloween!!", 960, 2760, 3015, 615,
+            {"Modern", 20.25, true}, 6, 7},
+           Fill::Window),
     {"picIcon", Kind::ClippedPicture, ":/images/forest.jpg", 30, 0, 660, 2460, {}, 0, 8},
     {"cmdOK", Kind::Button, "OK", 4155, 2520, 1260, 345, {}, 1, 8},
 };
-
 }  // namespace
 
 std::span<const ControlSpec> aboutLayout() { return table; }
@@ -38,12 +39,6 @@ FrmAbout::FrmAbout()
     controls_ = buildControls(this, table);
     setAccessibleName(QStringLiteral("About Vintrel"));
     controls_[QStringLiteral("picIcon")]->setAccessibleName(QStringLiteral("A snowy forest"));
-    const QColor face = palette().color(QPalette::Window);
-    for (const ControlSpec& row : table)
-        if (row.kind == Kind::Label)
-            setOpaqueBackground(controls_[QString::fromLatin1(row.name)], face);
-    setOpaqueBackground(controls_[QStringLiteral("Line1_0")], Qt::white);
-    setOpaqueBackground(controls_[QStringLiteral("Line1_1")], QColor(128, 128, 128));
 
     // The picture box is first in the keyboard order and starts with focus.
     QWidget* picture = controls_[QStringLiteral("picIcon")];

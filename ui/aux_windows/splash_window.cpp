@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
 
 namespace vintrel::ui {
 
@@ -13,51 +14,90 @@ namespace {
 constexpr FontSpec arial{"Arial", 8.25, false};
 constexpr auto right = Qt::AlignRight | Qt::AlignTop;
 
+// The frame and the labels are white, like the window, so a label's box
+// never shows against its ground. The empty licence line paints nothing,
+// or it would cut the top off the ghost and its bats; the company line is
+// stacked over the copyright line, whose box reaches into it below its text.
 constexpr ControlSpec table[] = {
-    {"Frame1", Kind::Frame, "", 120, 120, 7080, 4050, {}, 0},
+    filled({"Frame1", Kind::Frame, "", 120, 120, 7080, 4050, {}, 0}, Fill::White),
     {"lblLicenseTo", Kind::Label, "", 120, 240, 6855, 255, arial, 1, 1, "Frame1", right},
-    {"lblCompany", Kind::Label, "Harrowby, for every season", 4560, 3270, 2415, 255, arial, 2, 1,
-     "Frame1"},
-    {"lblCopyright", Kind::Label, "Freeware: share it freely", 4560, 3060, 2415, 255, arial, 3, 1,
-     "Frame1"},
-    {"lblVersion", Kind::AutoSizeLabel, "Version 1.0(Halloween)", 4260, 2700, 2625, 285,
-     {"Arial", 12, true}, 4, 1, "Frame1", right},
-    {"lblPlatform", Kind::AutoSizeLabel, "Vintrel", 4830, 2340, 2025, 360, {"Arial", 15.75, true},
-     5, 1, "Frame1", right},
-    {"lblCompanyProduct", Kind::AutoSizeLabel, "Vintrel", 2640, 705, 2310, 435,
-     {"Arial", 18, true}, 6, 1, "Frame1"},
-    {"Label1", Kind::Label, "(Click To Close)", 3000, 3480, 1215, 375, {}, 7, 1, "Frame1"},
-    {"LblStyle", Kind::Label, "The Calculator With Style.", 2040, 1200, 3615, 495,
-     {"MS Sans Serif", 13.5, true}, 8, 1, "Frame1"},
+    filled({"lblCompany", Kind::Label, "Harrowby, for every season", 4560, 3270, 2415, 255, arial, 2,
+            2, "Frame1"},
+           Fill::White),
+    filled({"lblCopyright", Kind::Label, "Freeware: share it freely", 4560, 3060, 2415, 255, arial, 3,
+            1, "Frame1"},
+           Fill::White),
+    filled({"lblVersion", Kind::AutoSizeLabel, "Version 1.0(Halloween)", 4260, 2700, 2625, 285,
+            {"Arial", 12, true}, 4, 1, "Frame1", right},
+           Fill::White),
+    filled({"lblPlatform", Kind::AutoSizeLabel, "Vintrel", 4830, 2340, 2025, 360,
+            {"Arial", 15.75, true}, 5, 1, "Frame1", right},
+           Fill::White),
+    filled({"lblCompanyProduct", Kind::AutoSizeLabel, "Vintrel", 2640, 705, 2310, 435,
+            {"Arial", 18, true}, 6, 1, "Frame1"},
+           Fill::White),
+    filled({"Label1", Kind::Label, "(Click To Close)", 3000, 3480, 1215, 375, {}, 7, 1, "Frame1"},
+           Fill::White),
+    filled({"LblStyle", Kind::Label, "The Calculator With Style.", 2040, 1200, 3615, 495,
+            {"MS Sans Serif", 13.5, true}, 8, 1, "Frame1"},
+           Fill::White),
     {"Image1", Kind::Picture, ":/images/ghost.vpix", 120, 240, 1485, 1215, {}, -1, 0, "Frame1"},
     {"imgLogo", Kind::Picture, ":/images/halloween.vpix", 240, 1920, 3735, 1545, {}, -1, 0,
      "Frame1"},
 };
 
+// The window's client area, in twips.
+constexpr int clientWidth = 7380, clientHeight = 4245;
+
+// Colours of the raised border, outermost first: light above and left,
+// dark below and right.
+const QColor borderLight[] = {QColor(223, 223, 223), Qt::white};
+const QColor borderDark[] = {QColor(64, 64, 64), QColor(128, 128, 128)};
+
 }  // namespace
 
 std::span<const ControlSpec> splashLayout() { return table; }
 
-frmSplash::frmSplash() : Form(nullptr, Qt::Dialog | Qt::FramelessWindowHint)
+// A transient of the calculator window, shown without taking activation:
+// the window manager keeps it in front of the calculator, while what the
+// user types still goes to the calculator. It has no title bar, so no
+// window manager frames it; it draws its own thin raised border.
+frmSplash::frmSplash(QWidget* owner) : Form(owner, Qt::Dialog | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("frmSplash"));
     setWindowTitle(QString());
-    setFixedSize(twipsToPixels(7380), twipsToPixels(4245));
-    setOpaqueBackground(this, Qt::white);
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setFixedSize(twipsToPixels(clientWidth) + 2 * borderWidth,
+                 twipsToPixels(clientHeight) + 2 * borderWidth);
     setFocusPolicy(Qt::StrongFocus);
-    controls_ = buildControls(this, table);
+    client_ = new QWidget(this);
+    client_->setObjectName(QStringLiteral("clientArea"));
+    client_->setGeometry(borderWidth, borderWidth, twipsToPixels(clientWidth), twipsToPixels(clientHeight));
+    setOpaqueBackground(client_, Qt::white);
+    controls_ = buildControls(client_, table);
     setAccessibleName(QStringLiteral("Vintrel greeting"));
     controls_[QStringLiteral("Image1")]->setAccessibleName(QStringLiteral("A ghost beside a gravestone"));
     controls_[QStringLiteral("imgLogo")]->setAccessibleName(QStringLiteral("Happy Halloween"));
-    setOpaqueBackground(controls_[QStringLiteral("Frame1")], Qt::white);
-    for (QWidget* widget : controls_.all())
-        if (qobject_cast<QLabel*>(widget) && widget->objectName() != QLatin1String("Image1") &&
-            widget->objectName() != QLatin1String("imgLogo")) {
-            setOpaqueBackground(widget, Qt::white);
-            setTextColor(widget, Qt::black);
-        }
+    for (const ControlSpec& row : table)
+        if (row.kind == Kind::Label || row.kind == Kind::AutoSizeLabel)
+            setTextColor(controls_[QString::fromLatin1(row.name)], Qt::black);
     controls_[QStringLiteral("Frame1")]->installEventFilter(this);
     controls_[QStringLiteral("Label1")]->installEventFilter(this);
+}
+
+void frmSplash::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    QRect r = rect();
+    for (int i = 0; i < borderWidth; ++i) {
+        p.setPen(borderLight[i]);
+        p.drawLine(r.topLeft(), r.topRight());
+        p.drawLine(r.topLeft(), r.bottomLeft());
+        p.setPen(borderDark[i]);
+        p.drawLine(r.bottomLeft(), r.bottomRight());
+        p.drawLine(r.topRight(), r.bottomRight());
+        r.adjust(1, 1, -1, -1);
+    }
 }
 
 void frmSplash::Form_Load()

@@ -14,7 +14,11 @@ std::span<const ControlSpec> splashLayout();
 class frmSplash : public platform::Form {
     Q_OBJECT
 public:
-    frmSplash();
+    explicit frmSplash(QWidget* owner = nullptr);
+    // Where the layout's controls sit, inside the border.
+    QWidget* clientArea() const { return client_; }
+
+    static constexpr int borderWidth = 2;
     const Controls& controls() const { return controls_; }
 
     void Form_Load() override;
@@ -24,11 +28,13 @@ public:
     void Label1_Click() { Unload(); }
 
 protected:
+    void paintEvent(QPaintEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    QWidget* client_;
     Controls controls_;
 };
 

@@ -196,6 +196,12 @@ Controls buildControls(QWidget* client, std::span<const ControlSpec> table)
         if (row.tab < 0 && row.kind != Kind::Entry)
             widget->setFocusPolicy(Qt::NoFocus);
         place(widget, row);
+        switch (row.fill) {
+        case Fill::None: break;
+        case Fill::Window: setOpaqueBackground(widget, client->palette().color(QPalette::Window)); break;
+        case Fill::White: setOpaqueBackground(widget, Qt::white); break;
+        case Fill::Grey: setOpaqueBackground(widget, QColor(128, 128, 128)); break;
+        }
         controls.widgets_.insert(widget->objectName(), widget);
     }
 

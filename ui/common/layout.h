@@ -11,6 +11,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <cstdint>
 #include <initializer_list>
 #include <span>
 
@@ -27,6 +28,10 @@ enum class Kind {
     Frame,             // plain frame that other controls sit in
     Line,              // solid rule; the rectangle is its extent
 };
+
+// What a control paints behind its content. A label without a fill lets
+// the window, or a picture beneath it, show through.
+enum class Fill : std::uint8_t { None, Window, White, Grey };
 
 struct FontSpec {
     const char* family = nullptr;  // nullptr: the window's default font
@@ -46,7 +51,14 @@ struct ControlSpec {
     const char* parent = nullptr;  // a Frame row; positions are then relative to it
     Qt::Alignment align = Qt::AlignLeft | Qt::AlignTop;
     const char* spoken = nullptr;  // what a screen reader says, when the caption does not tell
+    Fill fill = Fill::None;
 };
+
+constexpr ControlSpec filled(ControlSpec row, Fill fill)
+{
+    row.fill = fill;
+    return row;
+}
 
 int twipsToPixels(int twips);
 QRect twipsRect(const ControlSpec& row);

@@ -16,7 +16,7 @@ void setUpApplication(QApplication& app)
     app.setApplicationName(QStringLiteral("Vintrel"));
     const platform::AppVersion v = platform::App();
     app.setApplicationVersion(QStringLiteral("%1.%2.%3").arg(v.Major).arg(v.Minor).arg(v.Revision));
-    app.setDesktopFileName(QStringLiteral("vintrel"));
+    app.setDesktopFileName(QStringLiteral(VINTREL_APP_ID));
     // The calculator window ends the program itself; hidden windows left
     // behind must not keep it alive, nor must closing a helper end it.
     app.setQuitOnLastWindowClosed(false);
@@ -55,9 +55,16 @@ void Program::start()
     if (frmSplash* splash = forms_.splash.loadedForm())
         centre(*splash);
     main_.Show();
+    // The load routine showed the splash window before its owner was on
+    // screen, so a window manager took it for a window of its own and would
+    // put the calculator over it. A fresh splash window, shown now that the
+    // calculator is there, is known as its transient and kept in front of
+    // it. (Mapping the same window again at once races the window manager,
+    // which may then drop it.) With no window manager, the window mapped
+    // last lies on top anyway.
     if (frmSplash* splash = forms_.splash.loadedForm(); splash && splash->isVisible()) {
-        splash->raise();
-        splash->activateWindow();
+        forms_.splash.Unload();
+        forms_.splash.Show();
     }
 }
 

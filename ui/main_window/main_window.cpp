@@ -6,7 +6,9 @@
 #include "ui/aux_windows/splash_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
+#include <QGridLayout>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -18,7 +20,7 @@ namespace vintrel::ui {
 
 // Here rather than in the header: the slots delete their forms, whose
 // classes the header only names.
-AuxForms::AuxForms() = default;
+AuxForms::AuxForms() : splash([this] { return new frmSplash(owner); }) {}
 AuxForms::~AuxForms() = default;
 
 namespace {
@@ -35,6 +37,7 @@ FrmVintrel::FrmVintrel(AuxForms& forms) : forms_(forms)
 {
     setWindowTitle(QStringLiteral("Vintrel(Halloween)"));
     setObjectName(QStringLiteral("FrmVintrel"));
+    forms_.owner = this;
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -58,8 +61,6 @@ FrmVintrel::FrmVintrel(AuxForms& forms) : forms_(forms)
         palette.setColor(QPalette::Text, Qt::black);
         field->setPalette(palette);
     }
-    auto* lblInfo = controls_[QStringLiteral("LblInfo")];
-    setOpaqueBackground(lblInfo, palette().color(QPalette::Window));
     setTextColor(controls_[QStringLiteral("lblREM")], orange);
     bindControls();
     setAccessibleName(QStringLiteral("Vintrel calculator"));
@@ -110,13 +111,34 @@ void FrmVintrel::press(const engine::Key& key)
     const engine::KeyOutcome fault = (calculator_.*key.operation)();
     if (key.reloadsWindow)
         forms_.splash.Hide();
-    if (fault) {
-        QMessageBox box(QMessageBox::Critical, windowTitle(),
-                        QString::fromUtf8(platform::faultText(*fault)), QMessageBox::Ok, this);
-        box.setObjectName(QStringLiteral("faultMessage"));
-        box.exec();
-    }
+    if (fault)
+        showFault(*fault);
     refresh();
+}
+
+int faultBoxMinimumWidth(const QString& title)
+{
+    // Room for the whole title as a window manager draws it: a bold face
+    // larger than the program's own, beside an icon and three buttons.
+    QFont titleFont = QApplication::font();
+    titleFont.setPointSizeF(11);
+    titleFont.setBold(true);
+    return QFontMetrics(titleFont).horizontalAdvance(title) + 4 * 32 + 2 * 24;
+}
+
+// A fault is a typing slip, not a disaster: a warning, not a critical error.
+void FrmVintrel::showFault(platform::FpFault fault)
+{
+    QMessageBox box(QMessageBox::Warning, windowTitle(), QString::fromUtf8(platform::faultText(fault)),
+                    QMessageBox::Ok, this);
+    box.setObjectName(QStringLiteral("faultMessage"));
+    // The box sizes itself to its short text; a spacer across its grid is
+    // what widens it.
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(faultBoxMinimumWidth(windowTitle()), 0, QSizePolicy::Minimum,
+                                      QSizePolicy::Minimum),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+    box.exec();
 }
 
 void FrmVintrel::refresh()

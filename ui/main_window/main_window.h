@@ -17,12 +17,18 @@ class FrmExp1;
 
 // The windows the calculator window shows; each exists at most once.
 struct AuxForms {
+    // The window the splash window stays in front of.
+    QWidget* owner = nullptr;
     platform::FormSlot<frmSplash> splash;
     platform::FormSlot<FrmAbout> about;
     platform::FormSlot<FrmExp1> help;
     AuxForms();
     ~AuxForms();
 };
+
+// How wide the fault message must be for a window manager to show the whole
+// of its title.
+int faultBoxMinimumWidth(const QString& title);
 
 // Every control of the calculator window, the keys included, in keyboard
 // order.
@@ -51,6 +57,7 @@ protected:
 
 private:
     void press(const engine::Key& key);
+    void showFault(platform::FpFault fault);
     void refresh();
     void bindControls();
     void buildMenu(QMenuBar* menuBar);

@@ -21,7 +21,7 @@ constexpr ControlSpec table[] = {
     spoken({"Image2", Kind::Picture, ":/images/background.vpix", -240, 0, 4185, 3135, {}, -1, picture},
            "A witch on a broomstick before the moon"),
     spoken({"TxtDisplay", Kind::Entry, "", 120, 0, 3495, 375, {}, 0, control}, "Entry"),
-    {"LblInfo", Kind::Label, "Freeware Calculator.", 1080, 0, 1575, 255, {}, 22, label},
+    filled({"LblInfo", Kind::Label, "Freeware Calculator.", 1080, 0, 1575, 255, {}, 22, label}, Fill::Window),
     spoken({"txtdisplay2", Kind::Entry, "", 120, 0, 3495, 375, {}, 23, control}, "Second entry"),
     {"lblREM", Kind::Label, "NOTE: Press Equals  after every sum.", 240, 360, 3255, 255,
      {"Comic Sans MS", 8.25, true}, 24, label},

@@ -1,0 +1,104 @@
+// The first thing a user sees, on a real X server: with openbox managing
+// the windows, and with no window manager at all. Keys and clicks are real
+// X input (xdotool), so they go wherever the window system sends them.
+#include "tests/ui/gui_fixture.h"
+
+#include <QLabel>
+#include <QProcess>
+#include <QScreen>
+
+using vintrel::testing::Gui;
+using vintrel::ui::frmSplash;
+
+namespace {
+
+bool xdotool(const QStringList& arguments)
+{
+    return QProcess::execute(QStringLiteral("xdotool"), arguments) == 0;
+}
+
+bool clickAt(QWidget* widget)
+{
+    const QPoint at = widget->mapToGlobal(widget->rect().center());
+    // Not "--sync": it waits for the pointer to move, forever if it is
+    // already there.
+    return xdotool({"mousemove", QString::number(at.x()), QString::number(at.y()), "click", "1"});
+}
+
+// What the screen shows where the window lies, against what the window
+// paints: they differ wherever another window covers it.
+int pixelsCovered(QWidget* window)
+{
+    const QRect r = window->frameGeometry();
+    const QImage screen = window->screen()->grabWindow(0, r.x(), r.y(), r.width(), r.height())
+                              .toImage()
+                              .convertToFormat(QImage::Format_RGB32);
+    const QImage own = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    if (screen.size() != own.size())
+        return -1;
+    int differing = 0;
+    for (int y = 0; y < own.height(); ++y)
+        for (int x = 0; x < own.width(); ++x)
+            differing += screen.pixel(x, y) != own.pixel(x, y);
+    return differing;
+}
+
+QString fieldText(Gui& gui) { return gui.control<QLineEdit>("TxtDisplay")->text(); }
+
+}  // namespace
+
+class WindowManagerTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
+        qInfo("window manager: %s", qgetenv("VINTREL_TEST_WM").constData());
+    }
+    void cleanup() { vintrel::testing::ModalWatchdog::verifyNoneUnexpected(); }
+
+    // One program per X server: a second one in the same process would start
+    // with the pointer and the focus where the first left them.
+    void splashShowsWholeInFrontWhileTheCalculatorTakesTheKeys()
+    {
+        Gui gui;
+        frmSplash* splash = gui.forms().splash.loadedForm();
+        QVERIFY(splash);
+        QVERIFY(QTest::qWaitForWindowExposed(splash));
+        QVERIFY(QTest::qWaitForWindowActive(&gui.main()));
+        QTest::qWait(300);
+
+        QCOMPARE(pixelsCovered(splash), 0);
+        // The splash window lies over the middle of the calculator.
+        QVERIFY(splash->frameGeometry().intersects(gui.main().frameGeometry()));
+
+        QVERIFY(xdotool({"type", "--delay", "30", "12"}));
+        QTRY_COMPARE(fieldText(gui), QStringLiteral("12"));
+        QVERIFY(gui.forms().splash.isLoaded() && splash->isVisible());
+        QCOMPARE(pixelsCovered(splash), 0);
+
+        QVERIFY(clickAt(splash->controls()[QStringLiteral("Label1")]));
+        QTRY_VERIFY(!gui.forms().splash.isLoaded());
+        QCOMPARE(fieldText(gui), QStringLiteral("12"));
+
+        // "C" shows the splash window again and hides it; the calculator
+        // stays the active window.
+        QVERIFY(clickAt(gui.control("CmdCancel")));
+        QTRY_VERIFY(gui.forms().splash.isLoaded());
+        QTRY_COMPARE(fieldText(gui), QString());
+        QTest::qWait(300);
+        QVERIFY(!gui.forms().splash.loadedForm()->isVisible());
+        // Without a window manager nothing hands the X focus back and forth;
+        // what counts there is where the typed keys land, checked below.
+        if (qgetenv("VINTREL_TEST_WM") == "openbox")
+            QVERIFY(QTest::qWaitForWindowActive(&gui.main()));
+        // The click left the focus on "C"; the field takes the keys again
+        // once it has the focus, as in any window.
+        QVERIFY(clickAt(gui.control("TxtDisplay")));
+        QVERIFY(xdotool({"type", "--delay", "30", "7"}));
+        QTRY_COMPARE(fieldText(gui), QStringLiteral("7"));
+    }
+};
+
+VINTREL_GUI_TEST_MAIN(WindowManagerTest)
+#include "tst_window_manager.moc"
