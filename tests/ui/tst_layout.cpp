@@ -163,8 +163,14 @@ private slots:
     void keysUseTheBundledFonts()
     {
         Gui gui;
-        const QFontInfo key(gui.control("CmdEquals")->font());
-        QCOMPARE(key.family(), QStringLiteral("Comic Neue"));
+        const QFontInfo digit(gui.control("CmdFive")->font());
+        QCOMPARE(digit.family(), QStringLiteral("Comic Neue"));
+        QVERIFY(digit.bold());
+        for (const char* name : {"CmdEquals", "CmdPercent"}) {
+            const QFontInfo key(gui.control(name)->font());
+            QCOMPARE(key.family(), QStringLiteral("Liberation Sans"));
+            QVERIFY2(key.bold(), name);
+        }
         const QFontInfo label(gui.forms().splash.loadedForm()->controls()["LblStyle"]->font());
         QCOMPARE(label.family(), QStringLiteral("Liberation Sans"));
         QVERIFY(label.bold());

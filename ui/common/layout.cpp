@@ -33,6 +33,11 @@ namespace {
 QString substituteFamily(const char* family)
 {
     const QString name = QString::fromLatin1(family);
+    // A row may name a bundled face itself where the design face's
+    // stand-in does not draw well enough.
+    for (const char* bundled : {"Comic Neue", "Liberation Sans", "Liberation Sans Narrow"})
+        if (name == QLatin1String(bundled))
+            return name;
     if (name == QLatin1String("Comic Sans MS"))
         return QStringLiteral("Comic Neue");
     // The old stroke face is narrow; a condensed sans keeps the About

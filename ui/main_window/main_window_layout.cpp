@@ -28,11 +28,18 @@ constexpr ControlSpec table[] = {
     spoken({"cmdexp1", Kind::Key, "?", 3480, 360, 255, 255, {"Comic Sans MS", 8.25, false}, 25, control}, "Help"),
 };
 
+// The design drew every key in Comic Sans MS: operators 12 pt regular,
+// functions 8.25 pt bold, digits 11.25 pt bold. Its stand-in draws symbols
+// only a third of an em wide in thin strokes, so "+" came out a 4-pixel
+// speck and "%" a smudge. Operators and functions therefore take the
+// bundled sans, whose symbols are half an em wide as the design's were, in
+// bold so that their strokes are as dark as the digits'. The stand-in's
+// figures are as large as the design's, so the digits keep it.
 FontSpec keyFont(engine::KeyFace face)
 {
     switch (face) {
-    case engine::KeyFace::Operator: return {"Comic Sans MS", 12, false};
-    case engine::KeyFace::Function: return {"Comic Sans MS", 8.25, true};
+    case engine::KeyFace::Operator: return {"Liberation Sans", 12, true};
+    case engine::KeyFace::Function: return {"Liberation Sans", 8.25, true};
     case engine::KeyFace::Digit: return {"Comic Sans MS", 11.25, true};
     }
     return {};
