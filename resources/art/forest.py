@@ -1,10 +1,12 @@
 #!/usr/bin/env python3
 """Paints the About window's photograph: a snowy conifer forest at dusk.
 
-    forest.py WIDTH HEIGHT OUT.ppm
+    forest.py WIDTH HEIGHT OUT.ppm [PART_WIDTH PART_HEIGHT]
 
 The scene is laid out on an 800 x 600 grid and sampled at whatever size is
 asked for, so the high-density copy is the same picture, not a new one.
+With a part size only that top-left corner of the picture is painted and
+written, which makes a high-density copy of the shown strip cheap.
 Only the standard library is used; a fixed seed makes every run give the
 same pixels, which keeps rerendering from churning the committed JPEG.
 
@@ -74,10 +76,13 @@ def ground_line(x):
 
 
 class Canvas:
-    def __init__(self, width, height):
-        self.w, self.h = width, height
+    def __init__(self, width, height, part_w, part_h):
+        # w and h bound every painting loop, so only the part is painted;
+        # the lens fall-off still follows the whole picture.
+        self.w, self.h = part_w, part_h
+        self.full_w, self.full_h = width, height
         self.k = width / SCENE_W  # pixels per scene unit
-        self.px = [[(0.0, 0.0, 0.0)] * width for _ in range(height)]
+        self.px = [[(0.0, 0.0, 0.0)] * part_w for _ in range(part_h)]
 
     def blend(self, x, y, colour, alpha):
         if 0 <= x < self.w and 0 <= y < self.h:
@@ -86,9 +91,9 @@ class Canvas:
     def write_ppm(self, path, rng):
         out = bytearray()
         for y, row in enumerate(self.px):
-            sy = y / self.h - 0.5
+            sy = y / self.full_h - 0.5
             for x, (r, g, b) in enumerate(row):
-                sx = x / self.w - 0.5
+                sx = x / self.full_w - 0.5
                 # a lens-like fall-off and sensor grain sell it as a photograph
                 vig = 1.0 - 0.55 * (sx * sx + sy * sy)
                 grain = rng.gauss(0.0, 3.2)
@@ -265,12 +270,15 @@ def paint_flakes(cv, rng):
 
 
 def main(argv):
-    if len(argv) != 4:
-        sys.exit("usage: forest.py WIDTH HEIGHT OUT.ppm")
+    if len(argv) not in (4, 6):
+        sys.exit("usage: forest.py WIDTH HEIGHT OUT.ppm [PART_WIDTH PART_HEIGHT]")
     width, height, path = int(argv[1]), int(argv[2]), argv[3]
+    part_w, part_h = (int(argv[4]), int(argv[5])) if len(argv) == 6 else (width, height)
+    if not (0 < part_w <= width and 0 < part_h <= height):
+        sys.exit("forest.py: the part must lie within the picture")
     rng = random.Random(SEED)
     noise = Noise(rng)
-    cv = Canvas(width, height)
+    cv = Canvas(width, height, part_w, part_h)
     paint_sky(cv, noise, rng)
     paint_ground(cv, noise)
     trees = forest(rng)

@@ -252,6 +252,8 @@ check_png(icons/vintrel-64.png           64    64    8    6)
 check_png(icons/vintrel-128.png         128   128    8    6)
 check_png(icons/vintrel-256.png         256   256    8    6)
 check_jpeg(images/forest.jpg            800   600)
+check_jpeg(images/forest-strip.jpg       44   164)
+check_jpeg(images/forest-strip@2x.jpg    88   328)
 check_ico(icons/vintrel.ico)
 
 get_property(faults GLOBAL PROPERTY image_faults)

@@ -23,9 +23,10 @@ constexpr ControlSpec table[] = {
     filled({"LblHalloween", Kind::Label, "Happy Halloween!!", 960, 2760, 3015, 615,
             {"Modern", 20.25, true}, 6, 7},
            Fill::Window),
-    {"picIcon", Kind::ClippedPicture, ":/images/forest.jpg", 30, 0, 660, 2460, {}, 0, 8},
+    {"picIcon", Kind::ClippedPicture, ":/images/forest-strip.jpg", 30, 0, 660, 2460, {}, 0, 8},
     {"cmdOK", Kind::Button, "OK", 4155, 2520, 1260, 345, {}, 1, 8},
 };
+
 }  // namespace
 
 std::span<const ControlSpec> aboutLayout() { return table; }

@@ -1,5 +1,6 @@
 #include "ui/common/picture.h"
 
+#include <QFile>
 #include <QResource>
 
 #include <cstdint>
@@ -70,7 +71,12 @@ QPixmap loadPicture(const QString& path, qreal devicePixelRatio)
 {
     if (devicePixelRatio > 1.0) {
         const qsizetype dot = path.lastIndexOf(u'.');
-        const QImage twin = packedResource(path.left(dot) + QStringLiteral("@2x") + path.mid(dot));
+        const QString twinPath = path.left(dot) + QStringLiteral("@2x") + path.mid(dot);
+        QImage twin = packedResource(twinPath);
+        // Decoding is tried only for a twin that is there, so a packed
+        // picture without one (an icon) never reaches the image readers.
+        if (twin.isNull() && QFile::exists(twinPath))
+            twin = QImage(twinPath);
         if (!twin.isNull()) {
             QPixmap pixmap = QPixmap::fromImage(twin);
             pixmap.setDevicePixelRatio(2.0);

@@ -25,10 +25,10 @@ QByteArray packPicture(const QImage& image);
 // `data` must outlive it (resource data always does).
 QImage unpackPicture(QByteArrayView data);
 
-// The picture at a resource path. A packed picture is used as it is, and its
-// "@2x" twin on a screen of twice the density; any other image file is
-// decoded in the ordinary way. A missing or damaged picture gives a null
-// pixmap, never a crash.
+// The picture at a resource path. A packed picture is used as it is; any
+// other image file is decoded in the ordinary way. On a screen of twice the
+// density its "@2x" twin is used instead, packed or not, when there is one.
+// A missing or damaged picture gives a null pixmap, never a crash.
 QPixmap loadPicture(const QString& path, qreal devicePixelRatio);
 
 }  // namespace vintrel::ui
