@@ -22,7 +22,7 @@ ensure_packages() {
 
 # What the build and every test need.
 build_packages=(cmake g++ make qt6-base-dev libgtest-dev python3 xvfb xauth xdotool imagemagick locales
-                desktop-file-utils appstream dpkg-dev binutils-mingw-w64-x86-64)
+                desktop-file-utils appstream dpkg-dev binutils-mingw-w64-x86-64 lintian git)
 
 # The conversion tests check that a decimal-comma locale does not leak in.
 ensure_test_locale() {

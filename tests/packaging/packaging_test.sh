@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the program into a scratch root, builds its Debian package and
-# unpacks that too, and checks that both hold what a desktop expects; then
-# proves the Windows version record compiles.
+# unpacks that too, and checks that both hold what a desktop and Debian
+# expect; runs lintian on the package and on its copyright file; then proves
+# the Windows version record compiles.
 set -euo pipefail
 build=$(cd "$1" && pwd)
 source=$(cd "$2" && pwd)
@@ -24,9 +25,39 @@ check_tree() {  # $1: root that holds usr/
     [ -s "$icon" ] || fail "$root: no ${size}x${size} icon"
     [ "$(identify -format '%wx%h' "$icon")" = "${size}x${size}" ] || fail "$icon is not ${size}x${size}"
   done
-  for licence in LICENSE-ComicNeue.txt LICENSE-Liberation.txt LICENSE-LiberationNarrow.txt; do
-    [ -s "$root/usr/share/doc/vintrel/fonts/$licence" ] || fail "$root: font licence $licence missing"
+  local doc="$root/usr/share/doc/vintrel"
+  [ "$(head -n 1 "$doc/copyright")" = 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ] ||
+    fail "$root: no machine-readable copyright file"
+  [ "$(gzip -dc "$doc/changelog.gz" | dpkg-parsechangelog -l - -S Version)" = 1.00 ] ||
+    fail "$root: the changelog's newest entry is not 1.00"
+  gzip -dc "$root/usr/share/man/man1/vintrel.1.gz" | grep -q '^\.TH VINTREL 1 .*"Vintrel 1\.00"' ||
+    fail "$root: no manual page for Vintrel 1.00"
+}
+
+# The catch-all stanza licenses only the program's own files; every bundled
+# font must be named by a stanza of its own.
+check_fonts_licensed() {  # $1: copyright file
+  local font relative pattern covered patterns
+  for font in "$source"/resources/fonts/*.ttf "$source"/resources/fonts/*.otf; do
+    relative=${font#"$source"/}
+    covered=
+    while read -r -a patterns; do
+      for pattern in "${patterns[@]}"; do
+        # shellcheck disable=SC2053  # the pattern is meant to match as a glob
+        if [ "$pattern" != '*' ] && [[ $relative == $pattern ]]; then covered=1; fi
+      done
+    done < <(sed -n 's/^Files: *//p' "$1")
+    [ -n "$covered" ] || fail "the copyright file gives $relative no stanza of its own"
   done
+}
+
+# Prints lintian's errors and warnings, one "E tag" or "W tag" a line.
+lintian_findings() {
+  local out
+  out=$(lintian --fail-on none "$@" 2>"$scratch/lintian.err") ||
+    { cat "$scratch/lintian.err" >&2; fail "lintian did not run on ${*: -1}"; }
+  [ -z "$out" ] || echo "$out" >&2
+  sed -n 's/^\([EW]\): [^:]*: \([^ ]*\).*/\1 \2/p' <<<"$out"
 }
 
 cmake --install "$build" --prefix "$scratch/installed/usr" >/dev/null
@@ -39,6 +70,41 @@ deb=$(ls "$scratch"/deb/vintrel_1.00_*.deb) || fail "cpack made no vintrel_1.00 
 dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6 || fail "the package does not depend on Qt Widgets"
 dpkg-deb -x "$deb" "$scratch/unpacked"
 check_tree "$scratch/unpacked"
+cmp -s "$scratch/installed/usr/share/doc/vintrel/copyright" "$scratch/unpacked/usr/share/doc/vintrel/copyright" ||
+  fail "the installed tree and the package carry different copyright files"
+check_fonts_licensed "$scratch/unpacked/usr/share/doc/vintrel/copyright"
+
+# lintian judges the machine-readable copyright format only in source
+# packages, so the sources and the copyright file go into a throwaway one
+# that only lintian's copyright checks look at.
+command -v lintian >/dev/null || fail "lintian is not installed"
+src="$scratch/src/vintrel-1.00"
+mkdir -p "$src/debian/source"
+git -C "$source" ls-files -z --cached --others --exclude-standard |
+  (cd "$source" && tar --null --ignore-failed-read -T - -cf -) | tar -C "$src" -xf - ||
+  fail "could not copy the sources"
+cp "$scratch/unpacked/usr/share/doc/vintrel/copyright" "$src/debian/copyright"
+gzip -dc "$scratch/unpacked/usr/share/doc/vintrel/changelog.gz" >"$src/debian/changelog"
+echo '3.0 (native)' >"$src/debian/source/format"
+printf 'Source: vintrel\nMaintainer: %s\nStandards-Version: 4.6.2\n\nPackage: vintrel\nArchitecture: any\nDescription: %s\n' \
+  "$(dpkg-deb -f "$deb" Maintainer)" "$(dpkg-deb -f "$deb" Description | head -n 1)" >"$src/debian/control"
+(cd "$scratch/src" && dpkg-source -b vintrel-1.00 >/dev/null) || fail "could not build the throwaway source package"
+
+# No errors; no warnings but those README names with their reasons, and
+# none named there that lintian no longer gives.
+grep -qx '### Accepted lintian warnings' "$source/README.md" || fail "README lists no accepted lintian warnings"
+# shellcheck disable=SC2016  # the backticks are README's, not the shell's
+accepted=$(sed -n '/^### Accepted lintian warnings$/,/^#/{/^- `/s/^- `\([^`]*\)`.*/\1/p}' "$source/README.md" | sort -u)
+findings=$({ lintian_findings "$deb"
+             lintian_findings -C debian/copyright/dep5,debian/copyright "$scratch/src/vintrel_1.00.dsc"; } |
+           sort -u) || exit 1
+errors=$(sed -n 's/^E //p' <<<"$findings")
+[ -z "$errors" ] || fail "lintian errors: ${errors//$'\n'/ }"
+warnings=$(sed -n 's/^W //p' <<<"$findings")
+unexplained=$(comm -23 <(echo "$warnings") <(echo "$accepted") | grep . || true)
+[ -z "$unexplained" ] || fail "lintian warnings README does not accept: ${unexplained//$'\n'/ }"
+stale=$(comm -13 <(echo "$warnings") <(echo "$accepted") | grep . || true)
+[ -z "$stale" ] || fail "README accepts lintian warnings lintian no longer gives: ${stale//$'\n'/ }"
 
 # The Windows resource script, compiled as a Windows build would.
 windres=x86_64-w64-mingw32-windres
@@ -53,4 +119,4 @@ for field in '"ProductName", "Vintrel"' '"InternalName", "Vintrel"' '"FileVersio
              'VALUE "Translation", 0x409, 1200' 'ICON'; do
   grep -qF "$field" "$scratch/roundtrip.rc" || fail "the compiled version record lacks $field"
 done
-echo "packaging test: install tree, Debian package and Windows version record are sound"
+echo "packaging test: install tree, Debian package, its lintian report and Windows version record are sound"
