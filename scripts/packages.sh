@@ -21,7 +21,7 @@ ensure_packages() {
 }
 
 # What the build and every test need.
-build_packages=(cmake g++ make qt6-base-dev libgtest-dev python3 xvfb xauth xdotool imagemagick locales
+build_packages=(cmake g++ make qt6-base-dev libgtest-dev python3 xvfb xauth xdotool x11-utils openbox imagemagick locales
                 desktop-file-utils appstream dpkg-dev binutils-mingw-w64-x86-64 lintian git)
 
 # The conversion tests check that a decimal-comma locale does not leak in.
