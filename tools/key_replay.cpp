@@ -14,6 +14,29 @@ using engine::Field;
 
 namespace {
 
+// The length of the valid UTF-8 sequence that starts at text[i], or 0 when
+// the byte there does not start one (overlong forms, surrogates and code
+// points past U+10FFFF included).
+std::size_t utf8Length(std::string_view text, std::size_t i)
+{
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (c < 0x80)
+        return 1;
+    std::size_t length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC2 ? 2 : 0;
+    if (c > 0xF4 || length == 0 || i + length > text.size())
+        return 0;
+    for (std::size_t k = 1; k < length; ++k)
+        if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80)
+            return 0;
+    if (length >= 3) {
+        const auto c1 = static_cast<unsigned char>(text[i + 1]);
+        if ((c == 0xE0 && c1 < 0xA0) || (c == 0xED && c1 >= 0xA0) || (c == 0xF0 && c1 < 0x90) ||
+            (c == 0xF4 && c1 >= 0x90))
+            return 0;
+    }
+    return length;
+}
+
 // Appends text as a JSON string. Bytes that do not form valid UTF-8 become
 // U+FFFD so that the output is always valid JSON, whatever was typed.
 void appendJsonString(std::string& out, std::string_view text)
@@ -22,40 +45,20 @@ void appendJsonString(std::string& out, std::string_view text)
     std::size_t i = 0;
     while (i < text.size()) {
         const auto c = static_cast<unsigned char>(text[i]);
-        if (c < 0x80) {
-            if (c == '"' || c == '\\') {
-                out += '\\';
-                out += static_cast<char>(c);
-            } else if (c < 0x20 || c == 0x7F) {
-                char escaped[8];
-                std::snprintf(escaped, sizeof escaped, "\\u%04X", c);
-                out += escaped;
-            } else {
-                out += static_cast<char>(c);
-            }
-            ++i;
-            continue;
-        }
-        std::size_t length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC2 ? 2 : 0;
-        if (c > 0xF4 || length == 0 || i + length > text.size())
-            length = 0;
-        for (std::size_t k = 1; k < length; ++k)
-            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80)
-                length = 0;
-        if (length >= 3) {
-            // Reject overlong forms, surrogates and code points past U+10FFFF.
-            const auto c1 = static_cast<unsigned char>(text[i + 1]);
-            if ((c == 0xE0 && c1 < 0xA0) || (c == 0xED && c1 >= 0xA0) || (c == 0xF0 && c1 < 0x90) ||
-                (c == 0xF4 && c1 >= 0x90))
-                length = 0;
-        }
-        if (length == 0) {
+        const std::size_t length = utf8Length(text, i);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c < 0x20 || c == 0x7F) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04X", c);
+            out += escaped;
+        } else if (length == 0) {
             out += "\\uFFFD";
-            ++i;
         } else {
             out.append(text.substr(i, length));
-            i += length;
         }
+        i += length == 0 ? 1 : length;
     }
     out += '"';
 }
@@ -71,6 +74,41 @@ std::optional<KeyToken> parseToken(std::string_view token)
     if (token.starts_with("text:"))
         return KeyToken{KeyToken::Kind::Text, nullptr, std::string(token.substr(5))};
     return std::nullopt;
+}
+
+std::string printableToken(std::string_view token)
+{
+    // Enough to recognise a mistyped key; a token of megabytes would
+    // otherwise come back as megabytes of message.
+    constexpr std::size_t shownCharacters = 60;
+    std::string out;
+    std::size_t i = 0;
+    std::size_t shown = 0;
+    while (i < token.size() && shown < shownCharacters) {
+        const auto c = static_cast<unsigned char>(token[i]);
+        const std::size_t length = utf8Length(token, i);
+        // Control characters, C1 controls included, would steer the terminal
+        // the message is read on; invalid bytes could start such a sequence.
+        const bool c1Control = length == 2 && c == 0xC2 && static_cast<unsigned char>(token[i + 1]) < 0xA0;
+        if (c == '\\') {
+            out += "\\\\";
+        } else if (length == 0 || c < 0x20 || c == 0x7F) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", c);
+            out += escaped;
+        } else if (c1Control) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04X", static_cast<unsigned char>(token[i + 1]));
+            out += escaped;
+        } else {
+            out.append(token.substr(i, length));
+        }
+        i += length == 0 ? 1 : length;
+        ++shown;
+    }
+    if (i < token.size())
+        out += "... (" + std::to_string(token.size()) + " bytes)";
+    return out;
 }
 
 std::string captionList()

@@ -21,6 +21,10 @@ struct KeyToken {
 // Parses one token; nullopt when it is neither a caption nor a typing token.
 std::optional<KeyToken> parseToken(std::string_view token);
 
+// A token as a message may show it: its first 60 characters, with control
+// characters and bytes that are not UTF-8 written as escapes.
+std::string printableToken(std::string_view token);
+
 // The keys' captions, for messages: "0-9 . + - * / = ...".
 std::string captionList();
 

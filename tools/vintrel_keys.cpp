@@ -19,8 +19,8 @@ int main()
         for (std::string_view word : words) {
             auto token = tools::parseToken(word);
             if (!token) {
-                std::cerr << "vintrel-keys: line " << lineNumber << ": unknown key '" << word
-                          << "' (keys are the captions " << tools::captionList()
+                std::cerr << "vintrel-keys: line " << lineNumber << ": unknown key '"
+                          << tools::printableToken(word) << "' (keys are the captions " << tools::captionList()
                           << ", or type:TEXT, text:TEXT)\n";
                 return 2;
             }
