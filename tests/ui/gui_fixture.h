@@ -7,6 +7,7 @@
 #include "ui/aux_windows/about_window.h"
 #include "ui/aux_windows/help_window.h"
 #include "ui/aux_windows/splash_window.h"
+#include "platform/session_bus.h"
 #include "ui/main_window/application.h"
 
 #include <QApplication>
@@ -142,6 +143,7 @@ inline void initApplication(QApplication& app) { ui::setUpApplication(app); }
 #define VINTREL_GUI_TEST_MAIN(TestClass)                                                  \
     int main(int argc, char** argv)                                                      \
     {                                                                                    \
+        vintrel::platform::keepToTheSessionBusThatRuns();                                \
         QApplication app(argc, argv);                                                    \
         vintrel::testing::initApplication(app);                                          \
         TestClass test;                                                                  \

@@ -1,6 +1,7 @@
 // A scripted session with the real program in its own event loop: every key,
 // every window opened and closed, "C", then File > Exit, which must end the
 // event loop. Run under valgrind by the test suite.
+#include "platform/session_bus.h"
 #include "ui/aux_windows/about_window.h"
 #include "ui/aux_windows/help_window.h"
 #include "ui/aux_windows/splash_window.h"
@@ -32,6 +33,7 @@ void check(bool ok, const char* what)
 
 int main(int argc, char** argv)
 {
+    vintrel::platform::keepToTheSessionBusThatRuns();
     QApplication app(argc, argv);
     vintrel::ui::setUpApplication(app);
     vintrel::ui::Program program;

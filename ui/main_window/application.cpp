@@ -1,6 +1,7 @@
 #include "ui/main_window/application.h"
 
 #include "platform/forms.h"
+#include "platform/session_bus.h"
 #include "ui/aux_windows/splash_window.h"
 #include "ui/common/deferred_icon_style.h"
 #include "ui/common/picture.h"
@@ -70,6 +71,7 @@ void Program::start()
 
 int runProgram(int& argc, char* argv[], void (*beforeWindows)(QApplication&))
 {
+    platform::keepToTheSessionBusThatRuns();
     QApplication app(argc, argv);
     setUpApplication(app);
     if (beforeWindows)

@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# scripts/run, as a user without root, with the Debian package query stubbed:
+# it must ask for what building and running the calculator needs, and
+# nothing the tests alone need.
+set -euo pipefail
+source_dir=$(cd "$1" && pwd)
+stub=$(mktemp -d)
+trap 'rm -rf "$stub"' EXIT
+fail() { echo "package lists test: $*" >&2; exit 1; }
+
+# dpkg-query reports as installed exactly the packages in $INSTALLED.
+cat >"$stub/dpkg-query" <<'STUB'
+#!/usr/bin/env bash
+package=${!#}
+for p in $INSTALLED; do [ "$p" = "$package" ] && { printf 'install ok installed'; exit 0; }; done
+exit 1
+STUB
+printf '#!/bin/sh\n[ "$1" = -u ] && echo 1000 || exec /usr/bin/id "$@"\n' >"$stub/id"
+chmod +x "$stub/dpkg-query" "$stub/id"
+
+source "$source_dir/scripts/packages.sh"
+run_list=" ${run_packages[*]} "
+for p in "${test_packages[@]}"; do
+  case $run_list in *" $p "*) fail "$p is in both lists" ;; esac
+done
+
+# Nothing installed: scripts/run is refused, naming the run packages alone.
+status=0
+message=$(cd "$source_dir" && PATH="$stub:$PATH" INSTALLED="" DISPLAY=:0 scripts/run 2>&1) || status=$?
+[ "$status" -ne 0 ] || fail "scripts/run went on with nothing installed"
+grep -q "Missing Debian packages: ${run_packages[*]}\$" <<<"$message" ||
+  fail "scripts/run did not name exactly the run packages: $message"
+for p in "${test_packages[@]}"; do
+  grep -qw -- "$p" <<<"$message" && fail "scripts/run asks for $p, which only the tests need: $message"
+done
+
+# Qt and a compiler present: the run check passes, whatever the tests lack.
+PATH="$stub:$PATH" INSTALLED="${run_packages[*]}" ensure_packages "${run_packages[@]}" ||
+  fail "the run check refuses a machine that has every run package"
+# And the tests' check still asks for what they add.
+status=0
+message=$(PATH="$stub:$PATH" INSTALLED="${run_packages[*]}" ensure_packages "${run_packages[@]}" "${test_packages[@]}" 2>&1) || status=$?
+[ "$status" -ne 0 ] && grep -q "Missing Debian packages: ${test_packages[*]}\$" <<<"$message" ||
+  fail "the test check did not ask for the test packages: $message"
+echo "package lists test: scripts/run asks only for ${run_packages[*]}"

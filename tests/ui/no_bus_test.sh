@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# Runs the program where no session bus runs, as on a plain X server, with a
+# scratch HOME, and ends it through File > Exit: no process it started may
+# survive it, and HOME must stay empty. Run it under xvfb_session.sh.
+set -euo pipefail
+program=$1
+[ -n "${DISPLAY:-}" ] || { echo "no-bus test: no X display; run it under xvfb_session.sh" >&2; exit 1; }
+# Without the bus launcher this test could not fail.
+command -v dbus-launch >/dev/null || { echo "no-bus test: dbus-launch is not installed" >&2; exit 1; }
+
+home=$(mktemp -d)
+trap 'rm -rf "$home"' EXIT
+# Every process the program starts inherits this mark in its environment,
+# daemons that detach themselves included.
+mark="VINTREL_NO_BUS_TEST=$$.$RANDOM"
+marked() { grep -l -s -z -x -F "$mark" /proc/[0-9]*/environ | cut -d/ -f3 || true; }
+
+env -u DBUS_SESSION_BUS_ADDRESS -u XDG_RUNTIME_DIR HOME="$home" "$mark" "$program" >/dev/null 2>&1 &
+pid=$!
+window() {
+  local id
+  for _ in $(seq 100); do
+    for id in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
+      if [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$1" ] ||
+         xdotool getwindowgeometry "$id" 2>/dev/null | grep -q "Geometry: $1\$"; then
+        echo "$id"; return 0
+      fi
+    done
+    sleep 0.1
+  done
+  echo "no-bus test: no window '$1'" >&2
+  return 1
+}
+main=$(window "Vintrel(Halloween)")
+splash=$(window "496x287")
+sleep 0.5
+# "(Click To Close)", then File > Exit.
+xdotool mousemove --window "$splash" 250 254 click 1
+sleep 0.3
+menu_height=$(( $(xdotool getwindowgeometry "$main" | sed -n 's/.*Geometry: [0-9]*x//p') - 198 ))
+xdotool mousemove --window "$main" 15 $((menu_height / 2)) click 1
+sleep 0.3
+xdotool key Down Return
+for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+if kill -0 "$pid" 2>/dev/null; then
+  kill "$pid"
+  echo "no-bus test: File > Exit did not end the program" >&2
+  exit 1
+fi
+sleep 0.5
+
+survivors=$(marked)
+if [ -n "$survivors" ]; then
+  echo "no-bus test: processes left behind:" >&2
+  for p in $survivors; do tr '\0' ' ' <"/proc/$p/cmdline" >&2; echo >&2; done
+  kill $survivors 2>/dev/null || true
+  exit 1
+fi
+if [ -n "$(ls -A "$home")" ]; then
+  echo "no-bus test: the program wrote under HOME:" >&2
+  find "$home" -mindepth 1 >&2
+  exit 1
+fi
+echo "no-bus test: no bus started, nothing left behind, HOME untouched"
