@@ -2,12 +2,11 @@
 
 #include "platform/floating_point.h"
 
-#include <cerrno>
+#include <algorithm>
 #include <charconv>
-#include <clocale>
 #include <cmath>
-#include <cstdlib>
-#include <locale.h>
+#include <limits>
+#include <system_error>
 
 namespace vintrel::platform {
 
@@ -15,70 +14,93 @@ namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-// A "C" locale object of our own, so that conversions ignore whatever locale
-// the toolkit installs for the process.
-locale_t cLocale()
-{
-    static const locale_t locale = newlocale(LC_ALL_MASK, "C", locale_t{});
-    return locale;
-}
+// Exponents are counted only this far: a text whose exponent goes further
+// is out of the double range on one side or the other whatever its digits.
+constexpr long long exponentLimit = 1'000'000'000'000;
 
-}  // namespace
+struct Reading {
+    double value = 0.0;
+    bool overflow = false;
+};
 
-double textToNumber(std::string_view text)
+// The grammar is checked here; std::from_chars, which never looks at the
+// locale, only converts the part the grammar accepted.
+Reading read(std::string_view text)
 {
     std::size_t i = 0;
     const std::size_t n = text.size();
     while (i < n && (text[i] == ' ' || text[i] == '\t'))
         ++i;
-    const std::size_t start = i;
-    if (i < n && (text[i] == '+' || text[i] == '-'))
+    // from_chars takes no "+", so it gets the digits alone and the sign is
+    // applied afterwards, which is exact: rounding to nearest is symmetric.
+    bool negative = false;
+    if (i < n && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
         ++i;
+    }
+    const std::size_t start = i;
 
+    // The power of ten of the first nonzero digit as written, before the
+    // exponent; it tells overflow from underflow below.
+    long long leadingPower = 0;
+    bool nonzero = false;
     std::size_t digits = 0;
     while (i < n && isDigit(text[i])) {
+        if (nonzero)
+            ++leadingPower;
+        else if (text[i] != '0')
+            nonzero = true;
         ++i;
         ++digits;
     }
     if (i < n && text[i] == '.') {
         ++i;
+        long long power = 0;
         while (i < n && isDigit(text[i])) {
+            --power;
+            if (!nonzero && text[i] != '0') {
+                nonzero = true;
+                leadingPower = power;
+            }
             ++i;
             ++digits;
         }
     }
     if (digits == 0)
-        return 0.0;
+        return {};
 
     std::size_t end = i;
+    long long exponent = 0;
     if (i < n && (text[i] == 'E' || text[i] == 'e')) {
         std::size_t j = i + 1;
+        const bool exponentNegative = j < n && text[j] == '-';
         if (j < n && (text[j] == '+' || text[j] == '-'))
             ++j;
         if (j < n && isDigit(text[j])) {
-            while (j < n && isDigit(text[j]))
+            while (j < n && isDigit(text[j])) {
+                exponent = std::min(exponent * 10 + (text[j] - '0'), exponentLimit);
                 ++j;
+            }
+            if (exponentNegative)
+                exponent = -exponent;
             end = j;
         }
     }
 
-    // strtod_l needs a terminated string; the accepted part already matches
-    // its grammar, so it consumes all of it.
-    const std::string accepted(text.substr(start, end - start));
-    errno = 0;
-    const double value = strtod_l(accepted.c_str(), nullptr, cLocale());
-    if (errno == ERANGE && std::isinf(value))
-        raiseFloatingPointError(FpFault::Overflow);
-    return value;
-}
-
-namespace {
-
-bool readsBackAsOverflow(const std::string& text)
-{
-    errno = 0;
-    const double back = strtod_l(text.c_str(), nullptr, cLocale());
-    return errno == ERANGE && std::isinf(back);
+    Reading reading;
+    const auto result = std::from_chars(text.data() + start, text.data() + end, reading.value);
+    if (result.ec == std::errc::result_out_of_range) {
+        // Too large, or so small that it rounds to zero (a subnormal result
+        // is no error). Libraries differ in what they leave in the value
+        // here: libstdc++ leaves it alone, Microsoft's stores infinity or
+        // zero. So the text decides: a nonzero number out of range lies
+        // above 1e308 or below 1e-324, nowhere near 10^0.
+        reading.overflow = leadingPower + exponent >= 0;
+        reading.value = reading.overflow ? std::numeric_limits<double>::infinity() : 0.0;
+    }
+    if (negative)
+        reading.value = -reading.value;
+    return reading;
 }
 
 // The fifteen significant digits of a value, cut rather than rounded, in
@@ -101,6 +123,14 @@ std::string truncatedToFifteenDigits(double value)
 
 }  // namespace
 
+double textToNumber(std::string_view text)
+{
+    const Reading reading = read(text);
+    if (reading.overflow)
+        raiseFloatingPointError(FpFault::Overflow);
+    return reading.value;
+}
+
 std::string numberToText(double value)
 {
     if (value == 0.0)
@@ -113,7 +143,7 @@ std::string numberToText(double value)
     // Rounding to fifteen digits carries the doubles nearest the top of the
     // range past it ("1.79769313486232E+308"), and such a text could never
     // be read back. Those few are written with their digits cut instead.
-    if (std::isfinite(value) && std::fabs(value) >= 1e308 && readsBackAsOverflow(text))
+    if (std::isfinite(value) && std::fabs(value) >= 1e308 && read(text).overflow)
         text = truncatedToFifteenDigits(value);
     for (char& c : text) {
         if (c == 'e')

@@ -1,6 +1,7 @@
 // Replays key sequences on the calculator engine, one sequence a line, and
 // prints the state after every key as a JSON line. Used by tests and by
 // anyone checking a result without the window.
+#include "platform/standard_streams.h"
 #include "tools/key_replay.h"
 
 #include <iostream>
@@ -9,6 +10,8 @@
 int main()
 {
     using namespace vintrel;
+    // The output is compared byte for byte across systems.
+    platform::useBinaryStandardStreams();
     std::ios::sync_with_stdio(false);
     std::string line;
     int lineNumber = 0;

@@ -6,8 +6,8 @@
 #include <QMetaObject>
 #include <QWidget>
 
+#include <chrono>
 #include <cstdio>
-#include <ctime>
 
 namespace vintrel::bench {
 
@@ -36,10 +36,9 @@ protected:
 private:
     static void report()
     {
-        timespec now{};
-        clock_gettime(CLOCK_MONOTONIC, &now);
+        const auto now = std::chrono::steady_clock::now().time_since_epoch();
         std::printf("first-paint-ns %lld\n",
-                    static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
+                    static_cast<long long>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
         std::fflush(stdout);
         QCoreApplication::quit();
     }

@@ -8,6 +8,9 @@
 // vintrel-first-paint (the calculator with the probe) and the two minimal
 // windows, or two builds of vintrel-first-paint. The figures are labelled
 // with the programs' names.
+//
+// Linux only: it starts, waits for and weighs the programs with POSIX calls
+// (posix_spawn, wait4's peak resident size).
 #include <sys/resource.h>
 #include <sys/wait.h>
 
@@ -15,10 +18,10 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
 #include <string>
 #include <vector>
 
@@ -31,11 +34,11 @@ struct Run {
     double peakMegabytes;
 };
 
-long long monotonicNs()
+// The clock the probe prints, so the two stamps can be subtracted.
+long long steadyNs()
 {
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec;
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    return static_cast<long long>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count());
 }
 
 bool runOnce(const char* program, Run& run)
@@ -48,7 +51,7 @@ bool runOnce(const char* program, Run& run)
     posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
     posix_spawn_file_actions_addclose(&actions, out[0]);
     char* argv[] = {const_cast<char*>(program), nullptr};
-    const long long started = monotonicNs();
+    const long long started = steadyNs();
     pid_t pid = 0;
     const int spawned = posix_spawn(&pid, program, &actions, nullptr, argv, environ);
     posix_spawn_file_actions_destroy(&actions);

@@ -153,6 +153,20 @@ TEST(Faults, UnderflowIsNoFault)
     EXPECT_EQ(calculator.state().txtdisplay2Text, "9.99988867182683E-321");
 }
 
+// Subnormal results are rounded to fifteen digits like any other; the cut
+// that keeps the largest results readable is for those alone. Cut, each
+// would end one unit lower. ("1e-320" cannot tell: its sixteenth digit is 0.)
+TEST(Faults, SubnormalResultsAreRoundedNotCut)
+{
+    Calculator calculator;
+    EXPECT_EQ(playAll(calculator, "text:1e-310 + 0 ="), std::nullopt);
+    EXPECT_EQ(calculator.state().txtdisplay2Text, "9.99999999999997E-311");
+    EXPECT_EQ(playAll(calculator, "C text:-2.5e-320 * 1 ="), std::nullopt);
+    EXPECT_EQ(calculator.state().txtdisplay2Text, "-2.49997216795671E-320");
+    EXPECT_EQ(playAll(calculator, "C text:1e-315 M+ text: MRC"), std::nullopt);
+    EXPECT_EQ(calculator.state().txtDisplayText, "9.99999998481684E-316");
+}
+
 TEST(Faults, SqrtOfNegativeZeroIsZero)
 {
     Calculator calculator;

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <random>
 #include <string>
 
@@ -72,6 +73,96 @@ TEST(TextToNumber, TooLargeIsOverflowTooSmallIsNot)
     EXPECT_EQ(takeFloatingPointError(), std::nullopt);
 }
 
+// What the conversion leaves behind when a number is out of range differs
+// between C++ libraries, so these cases hold the value, its sign and the
+// fault to what the text says.
+struct RangeCase {
+    std::string text;
+    double value;
+    std::optional<FpFault> fault;
+};
+
+void expectReading(const RangeCase& c)
+{
+    const std::string shown =
+        c.text.size() > 40 ? c.text.substr(0, 20) + "..." + c.text.substr(c.text.size() - 12) : c.text;
+    takeFloatingPointError();
+    EXPECT_EQ(bits(textToNumber(c.text)), bits(c.value)) << '"' << shown << '"';
+    EXPECT_EQ(takeFloatingPointError(), c.fault) << '"' << shown << '"';
+}
+
+constexpr double infinity = std::numeric_limits<double>::infinity();
+constexpr double largest = std::numeric_limits<double>::max();
+constexpr double smallest = std::numeric_limits<double>::denorm_min();
+const std::string fourHundredNines(400, '9');
+const std::string pointFourHundredZeros = "0." + std::string(400, '0');
+
+// Overflow depends on where the first digit stands and on the exponent
+// together, however the text spells them.
+TEST(TextToNumber, OverflowIsJudgedByTheWholeNumber)
+{
+    const RangeCase cases[] = {
+        {"0.000001e314", 1e308, {}},
+        {"0.0000001e316", infinity, FpFault::Overflow},
+        {"000000000000000000001e308", 1e308, {}},
+        {std::string(309, '1'), 1.11111111111111111111e308, {}},
+        {std::string(310, '1'), infinity, FpFault::Overflow},
+        {fourHundredNines + "e-92", 1e308, {}},
+        {fourHundredNines + "e-91", infinity, FpFault::Overflow},
+        {pointFourHundredZeros + "1e708", 1e307, {}},
+        {pointFourHundredZeros + "1e710", infinity, FpFault::Overflow},
+        {"1.797693134862315807e308", largest, {}},
+        {"1.7976931348623158080e308", infinity, FpFault::Overflow},
+        {"-1.7976931348623158080e308", -infinity, FpFault::Overflow},
+        {"+1e999", infinity, FpFault::Overflow},
+        {"1e+0000000000000000000000000309", infinity, FpFault::Overflow},
+        {"1e0000000000000000000000000308", 1e308, {}},
+        {"-1e99999999999999999999999999999", -infinity, FpFault::Overflow},
+    };
+    for (const RangeCase& c : cases)
+        expectReading(c);
+}
+
+// Below the smallest subnormal a number reads as a zero of its own sign;
+// above it, as the nearest subnormal. Neither is a fault.
+TEST(TextToNumber, UnderflowGivesZeroOrASubnormalAndNoFault)
+{
+    const RangeCase cases[] = {
+        {"1e-400", 0.0, {}},
+        {"-1e-400", -0.0, {}},
+        {"2.4703282292062328e-324", smallest, {}},
+        {"-2.4703282292062328e-324", -smallest, {}},
+        {"2.4703282292062327e-324", 0.0, {}},
+        {"-2.4703282292062327e-324", -0.0, {}},
+        {"123456789e-331", 123456789e-331, {}},
+        {"123456789e-332", 0.0, {}},
+        {fourHundredNines + "e-730", 0.0, {}},
+        {pointFourHundredZeros + "1e80", 1e-321, {}},
+        {"-0.000001e-320", -0.0, {}},
+        {"1e-0000000000000000000000000400", 0.0, {}},
+        {"-1e-99999999999999999999999999999", -0.0, {}},
+    };
+    for (const RangeCase& c : cases)
+        expectReading(c);
+}
+
+// std::from_chars takes infinities, NaNs and hexadecimal forms, and no
+// leading "+"; the calculator's grammar has it the other way round.
+TEST(TextToNumber, TakesWhatTheGrammarTakesAndNoMore)
+{
+    const RangeCase cases[] = {
+        {"+5", 5, {}},          {"+.5", 0.5, {}},        {"  +5.e1", 50, {}},
+        {"+0", 0.0, {}},        {"+-5", 0, {}},          {"-+5", 0, {}},
+        {"++5", 0, {}},         {"1e+-5", 1, {}},        {"1e-+5", 1, {}},
+        {"infinity", 0, {}},    {"-inf", 0, {}},         {"+INF", 0, {}},
+        {"NaN", 0, {}},         {"nan(123)", 0, {}},     {"-nan", 0, {}},
+        {"0x1p3", 0, {}},       {"1p3", 1, {}},          {"1e0x5", 1, {}},
+        {"\xEF\xBC\x91", 0, {}},  // a fullwidth digit one
+    };
+    for (const RangeCase& c : cases)
+        expectReading(c);
+}
+
 TEST(NumberToText, WritesFifteenSignificantDigits)
 {
     const std::pair<double, const char*> cases[] = {
@@ -96,6 +187,20 @@ TEST(NumberToText, WritesFifteenSignificantDigits)
         {1.7976931348623149e308, "1.79769313486231E+308"},
         {std::numeric_limits<double>::denorm_min(), "4.94065645841247E-324"},
         {264.57513110645906, "264.575131106459"},
+    };
+    for (const auto& [value, text] : cases)
+        EXPECT_EQ(numberToText(value), text) << value;
+}
+
+// Only the largest doubles are written with their digits cut; subnormals
+// are rounded like any other number. Each of these would be written one
+// unit lower in the fifteenth digit if it were cut.
+TEST(NumberToText, SubnormalsAreRoundedNotCut)
+{
+    const std::pair<double, const char*> cases[] = {
+        {1e-310, "9.99999999999997E-311"},
+        {1e-315, "9.99999998481684E-316"},
+        {-2.5e-320, "-2.49997216795671E-320"},
     };
     for (const auto& [value, text] : cases)
         EXPECT_EQ(numberToText(value), text) << value;

@@ -1,4 +1,8 @@
 # Runs the replay tool on a small input and checks its output and exit codes.
+# A tool built for another system runs under its emulator (Wine).
+if(EMULATOR)
+  set(TOOL ${EMULATOR} ${TOOL})
+endif()
 execute_process(COMMAND ${TOOL} INPUT_FILE ${DATA}/replay_input.txt
                 OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
