@@ -31,6 +31,11 @@ run_packages=(cmake g++ make qt6-base-dev)
 test_packages=(libgtest-dev python3 xvfb xauth xdotool x11-utils openbox dbus-x11 imagemagick locales
                desktop-file-utils appstream dpkg-dev binutils-mingw-w64-x86-64 lintian git)
 
+# What the Windows build of the core and its run under Wine add to the tests:
+# MinGW-w64 with POSIX threads (the suites start threads), GoogleTest's
+# sources to build for Windows, and Wine.
+windows_packages=(g++-mingw-w64-x86-64-posix googletest wine64)
+
 # The conversion tests check that a decimal-comma locale does not leak in.
 ensure_test_locale() {
   if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$' && [ "$(id -u)" -eq 0 ]; then
