@@ -8,6 +8,9 @@ program=$1
 # Without the bus launcher this test could not fail.
 command -v dbus-launch >/dev/null || { echo "no-bus test: dbus-launch is not installed" >&2; exit 1; }
 
+name="no-bus test"
+source "$(dirname "$0")/program_windows.sh"
+
 home=$(mktemp -d)
 trap 'rm -rf "$home"' EXIT
 # Every process the program starts inherits this mark in its environment,
@@ -17,36 +20,11 @@ marked() { grep -l -s -z -x -F "$mark" /proc/[0-9]*/environ | cut -d/ -f3 || tru
 
 env -u DBUS_SESSION_BUS_ADDRESS -u XDG_RUNTIME_DIR HOME="$home" "$mark" "$program" >/dev/null 2>&1 &
 pid=$!
-window() {
-  local id
-  for _ in $(seq 100); do
-    for id in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
-      if [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$1" ] ||
-         xdotool getwindowgeometry "$id" 2>/dev/null | grep -q "Geometry: $1\$"; then
-        echo "$id"; return 0
-      fi
-    done
-    sleep 0.1
-  done
-  echo "no-bus test: no window '$1'" >&2
-  return 1
-}
 main=$(window "Vintrel(Halloween)")
-splash=$(window "496x287")
+splash=$(window "$splash_size")
 sleep 0.5
-# "(Click To Close)", then File > Exit.
-xdotool mousemove --window "$splash" 250 254 click 1
-sleep 0.3
-menu_height=$(( $(xdotool getwindowgeometry "$main" | sed -n 's/.*Geometry: [0-9]*x//p') - 198 ))
-xdotool mousemove --window "$main" 15 $((menu_height / 2)) click 1
-sleep 0.3
-xdotool key Down Return
-for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-if kill -0 "$pid" 2>/dev/null; then
-  kill "$pid"
-  echo "no-bus test: File > Exit did not end the program" >&2
-  exit 1
-fi
+close_splash "$splash"
+exit_through_file_menu "$main" || { kill "$pid" 2>/dev/null; exit 1; }
 sleep 0.5
 
 survivors=$(marked)
