@@ -138,6 +138,8 @@ TEST(TextToNumber, UnderflowGivesZeroOrASubnormalAndNoFault)
         {"123456789e-332", 0.0, {}},
         {fourHundredNines + "e-730", 0.0, {}},
         {pointFourHundredZeros + "1e80", 1e-321, {}},
+        // A positive exponent, yet 1e-331: the zeros after the point count.
+        {"0." + std::string(340, '0') + "1e10", 0.0, {}},
         {"-0.000001e-320", -0.0, {}},
         {"1e-0000000000000000000000000400", 0.0, {}},
         {"-1e-99999999999999999999999999999", -0.0, {}},
