@@ -91,9 +91,9 @@ struct Key {
     KeyOperation operation;
     char letter;  // the fuzzer's one-byte name
     KeyPlace place;
-    // "C" re-runs the window's load routine, which shows the splash window,
-    // and then hides the splash again.
-    bool reloadsWindow = false;
+    // "C" shows the splash window, as the window's load routine does, and
+    // hides it again once the state is cleared.
+    bool showsSplash = false;
 };
 
 inline constexpr std::array<Key, 24> keyTable{{

@@ -1,4 +1,5 @@
-# Sourced by the scripts in this folder.
+# Sourced by the scripts in this folder: the Debian packages each of them
+# needs, and the sanitizers' run-time settings.
 
 # Installs the named Debian packages that are missing, when running as root;
 # otherwise says which to install and fails.
@@ -36,9 +37,24 @@ test_packages=(libgtest-dev python3 xvfb xauth xdotool x11-utils openbox dbus-x1
 # sources to build for Windows, and Wine.
 windows_packages=(g++-mingw-w64-x86-64-posix googletest wine64)
 
+# What scripts/fuzz adds to the tests: Clang with libFuzzer and the
+# sanitizers' runtimes.
+fuzz_packages=(clang libclang-rt-14-dev)
+
+# What scripts/render-art needs to draw the pictures and icons again:
+# rsvg-convert, ImageMagick, jpegtran, and Python for the forest.
+art_packages=(librsvg2-bin imagemagick libjpeg-turbo-progs python3)
+
 # The conversion tests check that a decimal-comma locale does not leak in.
 ensure_test_locale() {
   if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$' && [ "$(id -u)" -eq 0 ]; then
     localedef -i de_DE -f UTF-8 de_DE.UTF-8 2>/dev/null || true
   fi
+}
+
+# Any sanitizer report stops the run with a failure; abort_on_error stays
+# off so that the report is printed in full.
+export_sanitizer_options() {
+  export ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1:print_stacktrace=1
+  export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 }

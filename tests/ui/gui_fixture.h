@@ -7,7 +7,7 @@
 #include "ui/aux_windows/about_window.h"
 #include "ui/aux_windows/help_window.h"
 #include "ui/aux_windows/splash_window.h"
-#include "platform/session_bus.h"
+#include "ui/common/session_bus.h"
 #include "ui/main_window/application.h"
 
 #include <QApplication>
@@ -135,6 +135,17 @@ public:
     std::unique_ptr<ui::Program> program;
 };
 
+// What a window test does before its application object exists: it keeps
+// to the session bus that runs, as the program does, and it stays off the
+// screen unless QT_QPA_PLATFORM names a platform, so that a test run by
+// hand opens no real windows.
+inline void beforeApplication()
+{
+    ui::keepToTheSessionBusThatRuns();
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
 inline void initApplication(QApplication& app) { ui::setUpApplication(app); }
 
 }  // namespace vintrel::testing
@@ -143,7 +154,7 @@ inline void initApplication(QApplication& app) { ui::setUpApplication(app); }
 #define VINTREL_GUI_TEST_MAIN(TestClass)                                                  \
     int main(int argc, char** argv)                                                      \
     {                                                                                    \
-        vintrel::platform::keepToTheSessionBusThatRuns();                                \
+        vintrel::testing::beforeApplication();                                           \
         QApplication app(argc, argv);                                                    \
         vintrel::testing::initApplication(app);                                          \
         TestClass test;                                                                  \

@@ -1,11 +1,7 @@
 // A scripted session with the real program in its own event loop: every key,
 // every window opened and closed, "C", then File > Exit, which must end the
 // event loop. Run under valgrind by the test suite.
-#include "platform/session_bus.h"
-#include "ui/aux_windows/about_window.h"
-#include "ui/aux_windows/help_window.h"
-#include "ui/aux_windows/splash_window.h"
-#include "ui/main_window/application.h"
+#include "tests/ui/gui_fixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -33,7 +29,7 @@ void check(bool ok, const char* what)
 
 int main(int argc, char** argv)
 {
-    vintrel::platform::keepToTheSessionBusThatRuns();
+    vintrel::testing::beforeApplication();
     QApplication app(argc, argv);
     vintrel::ui::setUpApplication(app);
     vintrel::ui::Program program;

@@ -19,7 +19,7 @@ int topLevelCount(const char* objectName)
     int n = 0;
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w->objectName() == QLatin1String(objectName) &&
-            !static_cast<vintrel::platform::Form*>(w)->isUnloading())
+            !static_cast<vintrel::ui::Form*>(w)->isUnloading())
             ++n;
     return n;
 }
@@ -46,6 +46,7 @@ private slots:
         frmSplash* splash = gui.forms().splash.loadedForm();
         QVERIFY(splash && splash->isVisible());
         QCOMPARE(splash->controls().get<QLabel>("lblVersion")->text(), QStringLiteral("Version 1.0.0"));
+        QCOMPARE(QCoreApplication::applicationVersion(), QStringLiteral("1.0.0"));
         QVERIFY(gui.control("TxtDisplay")->isVisible());
         QVERIFY(!gui.control("txtdisplay2")->isVisible());
         QCOMPARE(topLevelCount("frmSplash"), 1);
@@ -229,7 +230,7 @@ private slots:
         Gui::processDeferredDeletes();
         const auto windows = QApplication::topLevelWidgets();
         QCOMPARE(std::count_if(windows.begin(), windows.end(),
-                               [](QWidget* w) { return qobject_cast<vintrel::platform::Form*>(w); }),
+                               [](QWidget* w) { return qobject_cast<vintrel::ui::Form*>(w); }),
                  0);
     }
 

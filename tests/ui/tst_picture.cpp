@@ -3,6 +3,7 @@
 // every picture the windows name can be found, and the menu bar's overflow
 // icon is only read when it is needed. Also the About window's forest
 // strip: the photograph's corner, with a twin painted at twice the density.
+#include "tests/ui/gui_fixture.h"
 #include "ui/aux_windows/about_window.h"
 #include "ui/aux_windows/help_window.h"
 #include "ui/aux_windows/splash_window.h"
@@ -290,5 +291,13 @@ private slots:
     }
 };
 
-QTEST_MAIN(PictureTest)
+// The pictures are checked without the program's application set-up, so
+// that each test installs the style it is about.
+int main(int argc, char** argv)
+{
+    vintrel::testing::beforeApplication();
+    QApplication app(argc, argv);
+    PictureTest test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_picture.moc"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/forms.h"
+#include "ui/common/forms.h"
 #include "ui/common/layout.h"
 
 #include <span>
@@ -11,7 +11,7 @@ std::span<const ControlSpec> aboutLayout();
 
 // Name, version and a greeting. "OK", Enter and Escape hide it; closing it
 // through its frame unloads it.
-class FrmAbout : public platform::Form {
+class FrmAbout : public Form {
     Q_OBJECT
 public:
     FrmAbout();

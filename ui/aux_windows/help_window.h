@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/forms.h"
+#include "ui/common/forms.h"
 #include "ui/common/layout.h"
 
 #include <span>
@@ -10,7 +10,7 @@ namespace vintrel::ui {
 std::span<const ControlSpec> helpLayout();
 
 // The worked example of chaining with "="; fixed texts only.
-class FrmExp1 : public platform::Form {
+class FrmExp1 : public Form {
     Q_OBJECT
 public:
     FrmExp1();

@@ -1,6 +1,6 @@
 #include "ui/aux_windows/splash_window.h"
 
-#include "platform/numbers.h"
+#include "platform/version.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -102,12 +102,8 @@ void frmSplash::paintEvent(QPaintEvent*)
 
 void frmSplash::Form_Load()
 {
-    const platform::AppVersion v = platform::App();
     auto* version = controls_.get<QLabel>(QStringLiteral("lblVersion"));
-    version->setText(QStringLiteral("Version ") +
-                     QString::fromStdString(platform::integerToText(v.Major) + "." +
-                                            platform::integerToText(v.Minor) + "." +
-                                            platform::integerToText(v.Revision)));
+    version->setText(QStringLiteral("Version ") + QString::fromStdString(platform::versionText()));
     fitToText(version, version->alignment());
 }
 

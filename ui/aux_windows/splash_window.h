@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/forms.h"
+#include "ui/common/forms.h"
 #include "ui/common/layout.h"
 
 #include <span>
@@ -11,7 +11,7 @@ std::span<const ControlSpec> splashLayout();
 
 // The greeting window. It closes on a click on its margin, its frame's free
 // surface or "(Click To Close)", and on any key that types a character.
-class frmSplash : public platform::Form {
+class frmSplash : public Form {
     Q_OBJECT
 public:
     explicit frmSplash(QWidget* owner = nullptr);

@@ -1,7 +1,8 @@
 #include "ui/main_window/application.h"
 
-#include "platform/forms.h"
-#include "platform/session_bus.h"
+#include "platform/version.h"
+#include "ui/common/forms.h"
+#include "ui/common/session_bus.h"
 #include "ui/aux_windows/splash_window.h"
 #include "ui/common/deferred_icon_style.h"
 #include "ui/common/picture.h"
@@ -15,8 +16,7 @@ namespace vintrel::ui {
 void setUpApplication(QApplication& app)
 {
     app.setApplicationName(QStringLiteral("Vintrel"));
-    const platform::AppVersion v = platform::App();
-    app.setApplicationVersion(QStringLiteral("%1.%2.%3").arg(v.Major).arg(v.Minor).arg(v.Revision));
+    app.setApplicationVersion(QString::fromStdString(platform::versionText()));
     app.setDesktopFileName(QStringLiteral(VINTREL_APP_ID));
     // The calculator window ends the program itself; hidden windows left
     // behind must not keep it alive, nor must closing a helper end it.
@@ -71,7 +71,7 @@ void Program::start()
 
 int runProgram(int& argc, char* argv[], void (*beforeWindows)(QApplication&))
 {
-    platform::keepToTheSessionBusThatRuns();
+    keepToTheSessionBusThatRuns();
     QApplication app(argc, argv);
     setUpApplication(app);
     if (beforeWindows)

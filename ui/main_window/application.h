@@ -20,11 +20,11 @@ public:
     void start();
 
     AuxForms& forms() { return forms_; }
-    platform::FormSlot<FrmVintrel>& main() { return main_; }
+    FormSlot<FrmVintrel>& main() { return main_; }
 
 private:
     AuxForms forms_;
-    platform::FormSlot<FrmVintrel> main_;
+    FormSlot<FrmVintrel> main_;
 };
 
 // The program from start to end. The start-up benchmark's build passes a

@@ -106,10 +106,10 @@ void FrmVintrel::Form_Load()
 
 void FrmVintrel::press(const engine::Key& key)
 {
-    if (key.reloadsWindow)
+    if (key.showsSplash)
         forms_.splash.Show();
     const engine::KeyOutcome fault = (calculator_.*key.operation)();
-    if (key.reloadsWindow)
+    if (key.showsSplash)
         forms_.splash.Hide();
     if (fault)
         showFault(*fault);
@@ -158,12 +158,12 @@ void FrmVintrel::refresh()
 
 void FrmVintrel::cmdexp1_Click() { forms_.help.Show(); }
 void FrmVintrel::MnuAbout_Click() { forms_.about.Show(); }
-void FrmVintrel::MnuExit_Click() { platform::End(); }
+void FrmVintrel::MnuExit_Click() { End(); }
 
 void FrmVintrel::closeEvent(QCloseEvent* event)
 {
     event->accept();
-    platform::End();
+    End();
 }
 
 }  // namespace vintrel::ui

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/keys.h"
-#include "platform/forms.h"
+#include "ui/common/forms.h"
 #include "ui/common/layout.h"
 
 #include <span>
@@ -19,9 +19,9 @@ class FrmExp1;
 struct AuxForms {
     // The window the splash window stays in front of.
     QWidget* owner = nullptr;
-    platform::FormSlot<frmSplash> splash;
-    platform::FormSlot<FrmAbout> about;
-    platform::FormSlot<FrmExp1> help;
+    FormSlot<frmSplash> splash;
+    FormSlot<FrmAbout> about;
+    FormSlot<FrmExp1> help;
     AuxForms();
     ~AuxForms();
 };
@@ -36,7 +36,7 @@ std::span<const ControlSpec> mainWindowLayout();
 
 // The calculator window. It keeps no logic of its own: every key runs its
 // engine operation, and the controls then show the engine's state.
-class FrmVintrel : public platform::Form {
+class FrmVintrel : public Form {
     Q_OBJECT
 public:
     explicit FrmVintrel(AuxForms& forms);

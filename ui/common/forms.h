@@ -7,13 +7,11 @@
 #include <QPointer>
 #include <QWidget>
 
-#include <cstdint>
 #include <functional>
-#include <string>
 
 class QCloseEvent;
 
-namespace vintrel::platform {
+namespace vintrel::ui {
 
 class Form : public QWidget {
     Q_OBJECT
@@ -91,12 +89,4 @@ private:
 // Ends the program: every loaded form is discarded, no further event runs.
 void End();
 
-// The application's version numbers.
-struct AppVersion {
-    std::int16_t Major;
-    std::int16_t Minor;
-    std::int16_t Revision;
-};
-AppVersion App();
-
-}  // namespace vintrel::platform
+}  // namespace vintrel::ui

@@ -1,9 +1,9 @@
-#include "platform/forms.h"
+#include "ui/common/forms.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 
-namespace vintrel::platform {
+namespace vintrel::ui {
 
 Form::Form(QWidget* parent, Qt::WindowFlags flags) : QWidget(parent, flags) {}
 
@@ -31,6 +31,4 @@ void End()
     QCoreApplication::exit(0);
 }
 
-AppVersion App() { return {VINTREL_VERSION_MAJOR, VINTREL_VERSION_MINOR, VINTREL_VERSION_PATCH}; }
-
-}  // namespace vintrel::platform
+}  // namespace vintrel::ui

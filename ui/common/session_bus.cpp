@@ -1,10 +1,10 @@
-#include "platform/session_bus.h"
+#include "ui/common/session_bus.h"
 
 #include <QByteArray>
 #include <QFileInfo>
 #include <QString>
 
-namespace vintrel::platform {
+namespace vintrel::ui {
 
 void keepToTheSessionBusThatRuns()
 {
@@ -20,4 +20,4 @@ void keepToTheSessionBusThatRuns()
     qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
 }
 
-}  // namespace vintrel::platform
+}  // namespace vintrel::ui
