@@ -8,6 +8,7 @@
 #include <QLabel>
 
 #include <algorithm>
+#include <vector>
 
 using vintrel::testing::Gui;
 using vintrel::ui::frmSplash;
@@ -23,6 +24,32 @@ int topLevelCount(const char* objectName)
             ++n;
     return n;
 }
+
+// The splash windows seen being built (a splash window takes its children
+// only then) and, each time one is shown, whether its owner's window was
+// already on screen, which a window manager needs to keep it in front.
+// Counts hold within one start only: a deleted window's address is reused.
+class SplashWatch : public QObject {
+public:
+    SplashWatch() { qApp->installEventFilter(this); }
+    ~SplashWatch() override { qApp->removeEventFilter(this); }
+
+    QSet<const QObject*> built;
+    std::vector<bool> shownOverOwner;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* splash = qobject_cast<frmSplash*>(watched);
+        if (splash && event->type() == QEvent::ChildAdded)
+            built.insert(splash);
+        if (splash && event->type() == QEvent::Show) {
+            const QWidget* owner = splash->parentWidget();
+            shownOverOwner.push_back(owner && owner->windowHandle() && owner->windowHandle()->isVisible());
+        }
+        return false;
+    }
+};
 
 void trigger(Gui& gui, const char* action)
 {
@@ -56,6 +83,23 @@ private slots:
         QCOMPARE(splash->windowHandle()->transientParent(), gui.main().windowHandle());
         QVERIFY(splash->testAttribute(Qt::WA_ShowWithoutActivating));
         QVERIFY(splash->windowFlags() & Qt::FramelessWindowHint);
+    }
+
+    void startBuildsOneSplashWindowAndMapsItAfterTheCalculator()
+    {
+        SplashWatch watch;
+        Gui gui;
+        QCOMPARE(watch.built.size(), 1);
+        QVERIFY(watch.built.contains(gui.forms().splash.loadedForm()));
+        QCOMPARE(watch.shownOverOwner, std::vector<bool>{true});
+
+        // Run once the calculator is on screen, the load routine shows the
+        // splash window itself.
+        gui.forms().splash.Unload();
+        Gui::processDeferredDeletes();
+        gui.main().Form_Load();
+        QVERIFY(gui.forms().splash.loadedForm() && gui.forms().splash.loadedForm()->isVisible());
+        QCOMPARE(watch.shownOverOwner, (std::vector<bool>{true, true}));
     }
 
     void desktopFileNameNamesTheInstalledEntry()

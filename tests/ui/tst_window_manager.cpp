@@ -71,6 +71,9 @@ private slots:
         QCOMPARE(pixelsCovered(splash), 0);
         // The splash window lies over the middle of the calculator.
         QVERIFY(splash->frameGeometry().intersects(gui.main().frameGeometry()));
+        // The calculator is placed before any frame is known, so what lands
+        // in the middle of the screen is its client area, frame or none.
+        QCOMPARE(gui.main().geometry().center(), gui.main().screen()->availableGeometry().center());
 
         QVERIFY(xdotool({"type", "--delay", "30", "12"}));
         QTRY_COMPARE(fieldText(gui), QStringLiteral("12"));

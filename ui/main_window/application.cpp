@@ -52,21 +52,19 @@ void centre(QWidget& window)
 void Program::start()
 {
     FrmVintrel& window = main_.get();
+    // Given before the native window exists, a position is taken for the
+    // frame's, and a window manager would open the calculator a title bar
+    // lower; made first, its client area is what lands in the middle.
+    window.winId();
     centre(window);
-    if (frmSplash* splash = forms_.splash.loadedForm())
-        centre(*splash);
     main_.Show();
-    // The load routine showed the splash window before its owner was on
-    // screen, so a window manager took it for a window of its own and would
-    // put the calculator over it. A fresh splash window, shown now that the
-    // calculator is there, is known as its transient and kept in front of
-    // it. (Mapping the same window again at once races the window manager,
-    // which may then drop it.) With no window manager, the window mapped
-    // last lies on top anyway.
-    if (frmSplash* splash = forms_.splash.loadedForm(); splash && splash->isVisible()) {
-        forms_.splash.Unload();
+    // The load routine built the splash window and left it hidden: mapped
+    // before its owner, a window manager would take it for a window of its
+    // own and put the calculator over it. Mapped now, it is known as the
+    // calculator's transient and kept in front. With no window manager, the
+    // window mapped last lies on top anyway.
+    if (forms_.splash.isLoaded())
         forms_.splash.Show();
-    }
 }
 
 int runProgram(int& argc, char* argv[], void (*beforeWindows)(QApplication&))

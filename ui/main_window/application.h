@@ -15,8 +15,8 @@ public:
     Program();
     ~Program();
 
-    // Loads the calculator window (its load routine shows the splash
-    // window) and shows it, with the splash window in front.
+    // Loads the calculator window (its load routine builds the splash
+    // window) and shows it, then the splash window in front of it.
     void start();
 
     AuxForms& forms() { return forms_; }

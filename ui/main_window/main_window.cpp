@@ -99,7 +99,13 @@ void FrmVintrel::bindControls()
 
 void FrmVintrel::Form_Load()
 {
-    forms_.splash.Show();
+    // At start this window is not on screen yet, and a splash window mapped
+    // before its owner is not kept in front of it: whoever shows this
+    // window shows the splash after it (Program::start).
+    if (isVisible())
+        forms_.splash.Show();
+    else
+        forms_.splash.get();
     calculator_.showFirstField();
     refresh();
 }

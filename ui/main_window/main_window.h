@@ -41,7 +41,8 @@ class FrmVintrel : public Form {
 public:
     explicit FrmVintrel(AuxForms& forms);
 
-    // Shows the splash window, then makes the first field the visible one.
+    // Shows the splash window (only loads it while this window is hidden),
+    // then makes the first field the visible one.
     void Form_Load() override;
 
     const engine::Calculator& calculator() const { return calculator_; }
