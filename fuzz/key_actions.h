@@ -25,6 +25,7 @@
 // An escape cut short by the end of the input is dropped.
 
 #include "engine/keys.h"
+#include "tools/key_replay.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -35,13 +36,13 @@
 
 namespace vintrel::fuzz {
 
+// Keys and typing are played as vintrel-keys plays its tokens; the load
+// routine and the probe are the fuzzer's own.
 struct Action {
-    enum class Kind { Key, Load, Type, Text, Probe };
-    Kind kind = Kind::Key;
-    const engine::Key* key = nullptr;  // Key actions
-    const char* caption = "";  // the key's caption, for reports
-    std::string text;          // Type, Text
-    double probe = 0.0;        // Probe
+    enum class Kind { Play, Load, Probe };
+    Kind kind = Kind::Play;
+    tools::KeyToken token;  // Play
+    double probe = 0.0;     // Probe
 };
 
 std::vector<Action> decodeActions(std::span<const std::uint8_t> bytes);
@@ -70,8 +71,8 @@ struct RunResult {
 RunResult runActions(engine::Calculator& calculator, const std::vector<Action>& actions);
 
 // The actions as a vintrel-keys line, so a failure can be replayed there.
-// Texts are written as type:/text: tokens with blanks, tabs and control bytes
-// shown as \xNN; such a line shows what happened but does not replay as is.
+// Texts are shown whole as printable tokens; a line with escapes in it shows
+// what happened but does not replay as is.
 std::string describe(const std::vector<Action>& actions, std::size_t count);
 
 // The full report for a violation: what broke, the state, and the keys.

@@ -76,15 +76,11 @@ std::optional<KeyToken> parseToken(std::string_view token)
     return std::nullopt;
 }
 
-std::string printableToken(std::string_view token)
+std::string printableToken(std::string_view token, std::size_t shown)
 {
-    // Enough to recognise a mistyped key; a token of megabytes would
-    // otherwise come back as megabytes of message.
-    constexpr std::size_t shownCharacters = 60;
     std::string out;
     std::size_t i = 0;
-    std::size_t shown = 0;
-    while (i < token.size() && shown < shownCharacters) {
+    for (; i < token.size() && shown > 0; --shown) {
         const auto c = static_cast<unsigned char>(token[i]);
         const std::size_t length = utf8Length(token, i);
         // Control characters, C1 controls included, would steer the terminal
@@ -92,7 +88,7 @@ std::string printableToken(std::string_view token)
         const bool c1Control = length == 2 && c == 0xC2 && static_cast<unsigned char>(token[i + 1]) < 0xA0;
         if (c == '\\') {
             out += "\\\\";
-        } else if (length == 0 || c < 0x20 || c == 0x7F) {
+        } else if (length == 0 || c <= 0x20 || c == 0x7F) {
             char escaped[8];
             std::snprintf(escaped, sizeof escaped, "\\x%02X", c);
             out += escaped;
@@ -104,7 +100,6 @@ std::string printableToken(std::string_view token)
             out.append(token.substr(i, length));
         }
         i += length == 0 ? 1 : length;
-        ++shown;
     }
     if (i < token.size())
         out += "... (" + std::to_string(token.size()) + " bytes)";

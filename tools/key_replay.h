@@ -2,6 +2,7 @@
 
 #include "engine/keys.h"
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,9 +22,12 @@ struct KeyToken {
 // Parses one token; nullopt when it is neither a caption nor a typing token.
 std::optional<KeyToken> parseToken(std::string_view token);
 
-// A token as a message may show it: its first 60 characters, with control
-// characters and bytes that are not UTF-8 written as escapes.
-std::string printableToken(std::string_view token);
+// A token as a message may show it: its first `shown` characters, with
+// blanks, control characters and bytes that are not UTF-8 written as
+// escapes, so that it stays one token. Sixty are enough to recognise a
+// mistyped key; a token of megabytes would otherwise come back as megabytes
+// of message.
+std::string printableToken(std::string_view token, std::size_t shown = 60);
 
 // The keys' captions, for messages: "0-9 . + - * / = ...".
 std::string captionList();
