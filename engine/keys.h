@@ -91,9 +91,9 @@ struct Key {
     KeyOperation operation;
     char letter;  // the fuzzer's one-byte name
     KeyPlace place;
-    // "C" shows the splash window, as the window's load routine does, and
-    // hides it again once the state is cleared.
-    bool showsSplash = false;
+    // "C" loads the splash window, as the window's load routine does, and
+    // leaves it hidden once the state is cleared.
+    bool loadsSplash = false;
 };
 
 inline constexpr std::array<Key, 24> keyTable{{

@@ -21,7 +21,8 @@ done
 
 # -noreset: the server must outlive the last client closing, or a test that
 # restarts the program would find it gone.
-Xvfb "$display" -screen 0 1024x768x24 -noreset -nolisten tcp >/dev/null 2>&1 &
+# VINTREL_XVFB_SCREEN: a larger screen, for a compositor's window at scale 2.
+Xvfb "$display" -screen 0 "${VINTREL_XVFB_SCREEN:-1024x768x24}" -noreset -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 wm_pid=""
 cleanup() {

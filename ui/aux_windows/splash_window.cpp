@@ -2,10 +2,12 @@
 
 #include "platform/version.h"
 
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWindow>
 
 namespace vintrel::ui {
 
@@ -54,15 +56,24 @@ constexpr int clientWidth = 7380, clientHeight = 4245;
 const QColor borderLight[] = {QColor(223, 223, 223), Qt::white};
 const QColor borderDark[] = {QColor(64, 64, 64), QColor(128, 128, 128)};
 
+bool onWayland() { return QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
+
+// What the user types at start belongs to the calculator, so the splash
+// window must not take the keyboard. On X a transient shown without
+// activation does that, and the window manager keeps it in front of the
+// calculator. A Wayland compositor activates every new top-level window,
+// whatever the client asks; a tooltip with a parent becomes a popup
+// without a grab there, which never receives keyboard focus and moves with
+// the calculator. On X a tooltip would float over every program's windows.
+Qt::WindowFlags windowKind() { return (onWayland() ? Qt::ToolTip : Qt::Dialog) | Qt::FramelessWindowHint; }
+
 }  // namespace
 
 std::span<const ControlSpec> splashLayout() { return table; }
 
-// A transient of the calculator window, shown without taking activation:
-// the window manager keeps it in front of the calculator, while what the
-// user types still goes to the calculator. It has no title bar, so no
-// window manager frames it; it draws its own thin raised border.
-frmSplash::frmSplash(QWidget* owner) : Form(owner, Qt::Dialog | Qt::FramelessWindowHint)
+// It has no title bar, so nothing frames it; it draws its own thin raised
+// border.
+frmSplash::frmSplash(QWidget* owner) : Form(owner, windowKind())
 {
     setObjectName(QStringLiteral("frmSplash"));
     setWindowTitle(QString());
@@ -98,6 +109,19 @@ void frmSplash::paintEvent(QPaintEvent*)
         p.drawLine(r.topRight(), r.bottomRight());
         r.adjust(1, 1, -1, -1);
     }
+}
+
+void frmSplash::showEvent(QShowEvent* event)
+{
+    // A window manager centres a transient on its owner; a popup goes where
+    // the program puts it, as an offset from its owner's surface. The
+    // owner's window, not its widget, knows where that surface is: Wayland
+    // tells no program where its windows lie on screen.
+    if (onWayland() && parentWidget() && parentWidget()->windowHandle()) {
+        const QPoint centre = parentWidget()->windowHandle()->geometry().center();
+        move(centre - QPoint(width() / 2, height() / 2));
+    }
+    Form::showEvent(event);
 }
 
 void frmSplash::Form_Load()

@@ -112,10 +112,13 @@ void FrmVintrel::Form_Load()
 
 void FrmVintrel::press(const engine::Key& key)
 {
-    if (key.showsSplash)
-        forms_.splash.Show();
+    // "C" loads the splash window and leaves it hidden. Shown and hidden
+    // in one step it would still be mapped, and some window managers leave
+    // a black window behind for it, so it is never shown here.
+    if (key.loadsSplash)
+        forms_.splash.get();
     const engine::KeyOutcome fault = (calculator_.*key.operation)();
-    if (key.showsSplash)
+    if (key.loadsSplash)
         forms_.splash.Hide();
     if (fault)
         showFault(*fault);

@@ -1,0 +1,175 @@
+#!/usr/bin/env bash
+# Uses the real program in weston as a user would, with real pointer clicks
+# and keys, natively on Wayland or through Xwayland (run it under
+# weston_session.sh), and saves screenshots of its windows:
+#   wayland_test.sh PROGRAM SHOTS wayland|xwayland
+set -euo pipefail
+program=$1 shots=$2 mode=$3
+mkdir -p "$shots"
+name="wayland test ($mode)"
+fail() { echo "$name: $*" >&2; exit 1; }
+scale=$WESTON_SCALE
+on_weston() { DISPLAY=$WESTON_INPUT_DISPLAY "$@"; }
+
+# The compositor's windows from the top down, one a line: what it is, then
+# the rectangle its content covers, "x y width height" in logical pixels.
+# Qt marks a native window's content opaque, not the title bar it draws;
+# weston's X window manager counts a 1-pixel border of its own in.
+views() {
+  timeout 5 weston-debug scene-graph 2>/dev/null | python3 -c '
+import re, sys
+view = None
+for line in sys.stdin:
+    head = re.match(r"\tView \d+ \(role ([^,]*), PID \d+, surface ID \d+, (.*), 0x[0-9a-f]+\):", line)
+    if head:
+        view = head.group(1) + " " + head.group(2)
+        continue
+    box = re.search(r"\[(?:opaque: )?\((-?\d+), (-?\d+)\) -> \((-?\d+), (-?\d+)\)\]", line)
+    if view and "for output" not in view and "panel" not in view and "cursor" not in view and (box or "fully opaque" in line):
+        x1, y1, x2, y2 = map(int, box.groups() if box else where)
+        if view.startswith("(null)"):
+            x1, y1, x2, y2 = x1 + 1, y1 + 1, x2 - 1, y2 - 1
+        print(f"{view}|{x1} {y1} {x2 - x1} {y2 - y1}")
+        view = None
+    where_match = re.search(r"position: \((-?\d+), (-?\d+)\) -> \((-?\d+), (-?\d+)\)", line)
+    if where_match:
+        where = where_match.groups()
+'
+}
+
+# The content rectangle of the topmost window with the given title, or, for
+# "splash", of the splash window, found by its size: it has no title.
+content() {
+  local found=""
+  for _ in $(seq 50); do
+    if [ "$1" = splash ]; then
+      found=$(views | grep " 496 287$" | head -n 1 | sed 's/.*|//')
+    else
+      found=$(views | grep -F "window '$1'" | head -n 1 | sed 's/.*|//')
+    fi
+    [ -n "$found" ] && { echo "$found"; return 0; }
+    sleep 0.1
+  done
+  fail "no window '$1' on screen"
+}
+
+# Clicks at (x, y) of a content rectangle.
+click() {  # RECT X Y
+  local -a r=($1)
+  on_weston xdotool mousemove --window "$WESTON_X11_WINDOW" $(( (r[0] + $2) * scale )) $(( (r[1] + $3) * scale )) click 1
+  sleep 0.2
+}
+keys() { on_weston xdotool key --delay 40 "$@"; sleep 0.2; }
+typed() { on_weston xdotool type --delay 40 "$1"; sleep 0.2; }
+
+# What weston shows of a content rectangle, with the pixels it has at this
+# scale; the pointer is moved aside first, as weston draws it in.
+shoot() {  # RECT FILE
+  local -a r=($1)
+  on_weston xdotool mousemove --window "$WESTON_X11_WINDOW" $(( 1280 - 2 )) $(( 800 - 2 ))
+  sleep 0.3
+  on_weston import -window "$WESTON_X11_WINDOW" -crop \
+    "$(( r[2] * scale ))x$(( r[3] * scale ))+$(( r[0] * scale ))+$(( r[1] * scale ))" +repage "$2"
+}
+differing() { compare -metric AE "$1" "$2" null: 2>&1 || true; }
+
+# Keys by their centres in the calculator's client area, below the menu bar.
+key() { click "$calculator" "$1" $(( menu + $2 )); }
+one() { key 24 84; }; two() { key 72 84; }; three() { key 120 84; }; seven() { key 24 148; }; zero() { key 72 180; }
+divide() { key 216 117; }; equals() { key 216 148; }; clear() { key 196 180; }; help() { key 240 32; }
+field=""
+field_shot() {  # FILE: the first field, once the focus has left it, so no cursor blinks
+  keys Tab
+  local -a r=($calculator)
+  shoot "$(( r[0] )) $(( r[1] + menu )) ${r[2]} 30" "$1"
+}
+
+if [ "$mode" = wayland ]; then qpa=wayland; else qpa=xcb; fi
+QT_QPA_PLATFORM=$qpa "$program" >/dev/null 2>"$shots/stderr.txt" &
+pid=$!
+trap 'kill "$pid" 2>/dev/null || true' EXIT
+
+# Natively, what is typed at once goes into the field, not to the splash
+# window. weston's X window manager gives a new window the keyboard, as
+# Wayland does, so through Xwayland the first key closes the splash window
+# and goes nowhere; the keyboard comes back to the calculator a little later.
+splash=$(content splash)
+calculator=$(content "Vintrel(Halloween)")
+if [ "$mode" = wayland ]; then typed 12; else typed 1; fi
+read -r sx sy sw sh <<<"$splash"
+read -r cx cy cw ch <<<"$calculator"
+menu=$(( ch - 198 ))
+[ "$sw x $sh" = "496 x 287" ] || fail "the splash window is ${sw}x$sh, not 496x287"
+(( sx >= 0 && sy >= 32 && sx + sw <= 1280 / scale && sy + sh <= 800 / scale )) ||
+  fail "the splash window at $splash is not wholly on the screen"
+# Nothing lies over it: the topmost window is the splash window.
+read -r tx ty tw th <<<"$(views | sed -n 1p | sed 's/.*|//')"
+(( tx <= sx && ty <= sy && sx + sw <= tx + tw && sy + sh <= ty + th )) || fail "another window covers the splash window"
+# weston's X window manager places a transient dialog where it likes, not
+# over its owner; natively the program places its popup itself.
+[ "$mode" = xwayland ] || (( sx < cx + cw / 2 && cx + cw / 2 < sx + sw && sy < cy + ch / 2 && cy + ch / 2 < sy + sh )) ||
+  fail "the splash window at $splash is not over the calculator at $calculator"
+shoot "$splash" "$shots/splash-window.png"
+sleep 0.5; on_weston import -window "$WESTON_X11_WINDOW" "$shots/start-up.png"
+[ "$mode" = wayland ] && click "$splash" 250 254
+for _ in $(seq 30); do [ "$(views | grep -c .)" = 1 ] && break; sleep 0.1; done
+[ "$(views | grep -c .)" = 1 ] || fail "the splash window stayed after it was closed: $(views)"
+[ "$mode" = wayland ] || { sleep 1.5; typed 23; }
+field_shot "$shots/typed.png"
+shoot "$calculator" "$shots/main-window.png"
+
+# "C" must not put the splash window on screen, even for a moment.
+[ "$mode" = xwayland ] && { xev -root -event substructure >"$shots/x-events.txt" 2>&1 & xev=$!; sleep 0.3; }
+clear
+if [ "$mode" = xwayland ]; then
+  sleep 0.5; kill "$xev"
+  ! grep -q MapNotify "$shots/x-events.txt" || fail '"C" mapped a window'
+fi
+[ "$(views | grep -c .)" = 1 ] || fail "after \"C\" there is more on screen than the calculator: $(views)"
+field_shot "$shots/cleared.png"
+if [ "$mode" = wayland ]; then one; two; else two; three; fi
+field_shot "$shots/clicked.png"
+[ "$(differing "$shots/typed.png" "$shots/clicked.png")" = 0 ] || fail "the keys typed at start did not reach the field as expected"
+[ "$(differing "$shots/cleared.png" "$shots/clicked.png")" != 0 ] || fail "the field looks the same empty and with 12"
+
+# Typed keys reach the calculator after "C".
+clear; click "$calculator" 100 $(( menu + 12 )); typed 7
+field_shot "$shots/typed.png"
+clear; seven
+field_shot "$shots/clicked.png"
+[ "$(differing "$shots/typed.png" "$shots/clicked.png")" = 0 ] || fail '"7" typed after "C" did not reach the field'
+
+# A fault shows its message; once it is dismissed, the calculator works.
+clear; one; divide; zero; equals
+for _ in $(seq 50); do [ "$(views | grep -c "Vintrel(Halloween)")" = 2 ] && break; sleep 0.1; done
+[ "$(views | grep -c "Vintrel(Halloween)")" = 2 ] || fail '"1 / 0 =" showed no message'
+box=$(views | sed -n 1p | sed 's/.*|//')
+shoot "$box" "$shots/fault-box.png"
+keys Return
+for _ in $(seq 30); do [ "$(views | grep -c .)" = 1 ] && break; sleep 0.1; done
+[ "$(views | grep -c .)" = 1 ] || fail "the fault message stayed after Return"
+clear; seven
+field_shot "$shots/typed.png"
+[ "$(differing "$shots/typed.png" "$shots/clicked.png")" = 0 ] || fail "the calculator does not work after the fault message"
+
+help
+help_window=$(content Help-Example)
+shoot "$help_window" "$shots/help-window.png"
+keys Escape
+# File > About, closed with Escape; then File > Exit.
+click "$calculator" 15 $(( menu / 2 )); keys Down Down Return
+about=$(content About)
+shoot "$about" "$shots/about-window.png"
+keys Escape
+for _ in $(seq 30); do ! views | grep "'About'" >/dev/null && break; sleep 0.1; done
+! views | grep "'About'" >/dev/null || fail "About stayed after Escape"
+click "$calculator" 15 $(( menu / 2 )); keys Down Return
+for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$pid" 2>/dev/null && fail "the program is still running after File > Exit"
+wait "$pid" || fail "the program exited with status $?"
+trap - EXIT
+for _ in $(seq 30); do [ -z "$(views)" ] && break; sleep 0.1; done
+[ -z "$(views)" ] || fail "windows stayed after File > Exit: $(views)"
+[ ! -s "$shots/stderr.txt" ] || fail "the program wrote to standard error: $(cat "$shots/stderr.txt")"
+rm -f "$shots"/{typed,cleared,clicked}.png "$shots/x-events.txt"
+echo "$name: passed; screenshots in $shots"
