@@ -26,11 +26,13 @@ ensure_packages() {
 run_packages=(cmake g++ make qt6-base-dev)
 
 # What the tests add: their frameworks and Python, an X server with a window
-# manager and synthetic input, the D-Bus launcher whose absence one test
-# checks for, image tools, a second locale, and the desktop, packaging and
-# Windows resource checkers.
-test_packages=(libgtest-dev python3 xvfb xauth xdotool x11-utils openbox dbus-x11 imagemagick locales
-               desktop-file-utils appstream dpkg-dev binutils-mingw-w64-x86-64 lintian git)
+# manager and synthetic input, a Wayland compositor with Xwayland and Qt's
+# Wayland platform, the D-Bus launcher whose absence one test checks for,
+# image tools, a second locale, and the desktop, packaging and Windows
+# resource checkers.
+test_packages=(libgtest-dev python3 xvfb xauth xdotool x11-utils openbox weston xwayland qt6-wayland
+               dbus-x11 imagemagick locales desktop-file-utils appstream dpkg-dev binutils-mingw-w64-x86-64
+               lintian git)
 
 # What the Windows build of the core and its run under Wine add to the tests:
 # MinGW-w64 with POSIX threads (the suites start threads), GoogleTest's

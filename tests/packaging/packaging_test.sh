@@ -68,6 +68,7 @@ deb=$(ls "$scratch"/deb/vintrel_1.00_*.deb) || fail "cpack made no vintrel_1.00 
 [ "$(dpkg-deb -f "$deb" Package)" = vintrel ] || fail "package name"
 [ "$(dpkg-deb -f "$deb" Version)" = 1.00 ] || fail "package version"
 dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6 || fail "the package does not depend on Qt Widgets"
+[ "$(dpkg-deb -f "$deb" Recommends)" = qt6-wayland ] || fail "the package does not recommend qt6-wayland"
 dpkg-deb -x "$deb" "$scratch/unpacked"
 check_tree "$scratch/unpacked"
 cmp -s "$scratch/installed/usr/share/doc/vintrel/copyright" "$scratch/unpacked/usr/share/doc/vintrel/copyright" ||

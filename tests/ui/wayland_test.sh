@@ -66,7 +66,7 @@ typed() { on_weston xdotool type --delay 40 "$1"; sleep 0.2; }
 # scale; the pointer is moved aside first, as weston draws it in.
 shoot() {  # RECT FILE
   local -a r=($1)
-  on_weston xdotool mousemove --window "$WESTON_X11_WINDOW" $(( 1280 - 2 )) $(( 800 - 2 ))
+  on_weston xdotool mousemove --window "$WESTON_X11_WINDOW" $(( 1280 * scale - 2 )) $(( 800 * scale - 2 ))
   sleep 0.3
   on_weston import -window "$WESTON_X11_WINDOW" -crop \
     "$(( r[2] * scale ))x$(( r[3] * scale ))+$(( r[0] * scale ))+$(( r[1] * scale ))" +repage "$2"
@@ -95,12 +95,20 @@ trap 'kill "$pid" 2>/dev/null || true' EXIT
 # and goes nowhere; the keyboard comes back to the calculator a little later.
 splash=$(content splash)
 calculator=$(content "Vintrel(Halloween)")
-if [ "$mode" = wayland ]; then typed 12; else typed 1; fi
+if [ "$mode" = wayland ]; then
+  typed 12
+else
+  for _ in $(seq 50); do
+    xdotool getwindowfocus getwindowgeometry 2>/dev/null | grep -q "Geometry: 496x287" && break
+    sleep 0.1
+  done
+  typed 1
+fi
 read -r sx sy sw sh <<<"$splash"
 read -r cx cy cw ch <<<"$calculator"
 menu=$(( ch - 198 ))
 [ "$sw x $sh" = "496 x 287" ] || fail "the splash window is ${sw}x$sh, not 496x287"
-(( sx >= 0 && sy >= 32 && sx + sw <= 1280 / scale && sy + sh <= 800 / scale )) ||
+(( sx >= 0 && sy >= 32 && sx + sw <= 1280 && sy + sh <= 800 )) ||
   fail "the splash window at $splash is not wholly on the screen"
 # Nothing lies over it: the topmost window is the splash window.
 read -r tx ty tw th <<<"$(views | sed -n 1p | sed 's/.*|//')"
@@ -110,7 +118,10 @@ read -r tx ty tw th <<<"$(views | sed -n 1p | sed 's/.*|//')"
 [ "$mode" = xwayland ] || (( sx < cx + cw / 2 && cx + cw / 2 < sx + sw && sy < cy + ch / 2 && cy + ch / 2 < sy + sh )) ||
   fail "the splash window at $splash is not over the calculator at $calculator"
 shoot "$splash" "$shots/splash-window.png"
-sleep 0.5; on_weston import -window "$WESTON_X11_WINDOW" "$shots/start-up.png"
+# The first sight: both windows, with the calculator's title bar.
+left=$(( (sx < cx ? sx : cx) - 8 )) top=$(( (sy < cy - 30 ? sy : cy - 30) - 8 ))
+right=$(( (sx + sw > cx + cw ? sx + sw : cx + cw) + 8 )) bottom=$(( (sy + sh > cy + ch ? sy + sh : cy + ch) + 8 ))
+shoot "$left $top $(( right - left )) $(( bottom - top ))" "$shots/start-up.png"
 [ "$mode" = wayland ] && click "$splash" 250 254
 for _ in $(seq 30); do [ "$(views | grep -c .)" = 1 ] && break; sleep 0.1; done
 [ "$(views | grep -c .)" = 1 ] || fail "the splash window stayed after it was closed: $(views)"
