@@ -2,7 +2,6 @@
 
 #include "platform/version.h"
 
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -55,8 +54,6 @@ constexpr int clientWidth = 7380, clientHeight = 4245;
 // dark below and right.
 const QColor borderLight[] = {QColor(223, 223, 223), Qt::white};
 const QColor borderDark[] = {QColor(64, 64, 64), QColor(128, 128, 128)};
-
-bool onWayland() { return QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
 
 // What the user types at start belongs to the calculator, so the splash
 // window must not take the keyboard. On X a transient shown without

@@ -31,4 +31,6 @@ void End()
     QCoreApplication::exit(0);
 }
 
+bool onWayland() { return QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
+
 }  // namespace vintrel::ui

@@ -26,6 +26,16 @@ void setUpApplication(QApplication& app)
     // Wraps whichever style is in force, one chosen with -style included.
     app.setStyle(new DeferredIconStyle(app.style()));
     app.setFont(defaultDialogFont());
+    if (onWayland()) {
+        // Qt's own Wayland title bar draws the title in the application's
+        // font at 14 pixels, centred on the window and cut at its buttons:
+        // on this narrow window only the narrow face leaves room for the
+        // whole title. The windows' widgets keep their own font.
+        QFont titleFont(QStringLiteral("Liberation Sans Narrow"));
+        titleFont.setPixelSize(14);
+        app.setFont(titleFont);
+        app.setFont(defaultDialogFont(), "QWidget");
+    }
     QIcon icon;
     for (int size : {32, 48, 64, 128, 256})
         icon.addPixmap(loadPicture(QStringLiteral(":/icons/vintrel-%1.vpix").arg(size), 1.0));

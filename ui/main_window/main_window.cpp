@@ -129,7 +129,7 @@ int faultBoxMinimumWidth(const QString& title)
 {
     // Room for the whole title as a window manager draws it: a bold face
     // larger than the program's own, beside an icon and three buttons.
-    QFont titleFont = QApplication::font();
+    QFont titleFont = defaultDialogFont();
     titleFont.setPointSizeF(11);
     titleFont.setBold(true);
     return QFontMetrics(titleFont).horizontalAdvance(title) + 4 * 32 + 2 * 24;
