@@ -26,13 +26,13 @@ ensure_packages() {
 run_packages=(cmake g++ make qt6-base-dev)
 
 # What the tests add: their frameworks and Python, an X server with a window
-# manager and synthetic input, Wayland compositors (weston with Xwayland, and
-# GNOME's mutter) with Qt's Wayland platform, the D-Bus launcher whose
-# absence one test checks for, image tools, a second locale, and the
+# manager and synthetic input, Wayland compositors (weston with Xwayland,
+# GNOME's mutter, KDE's KWin) with Qt's Wayland platform, the D-Bus launcher
+# whose absence one test checks for, image tools, a second locale, and the
 # desktop, packaging and Windows resource checkers.
-test_packages=(libgtest-dev python3 xvfb xauth xdotool x11-utils openbox weston xwayland mutter qt6-wayland
-               dbus-x11 imagemagick locales desktop-file-utils appstream dpkg-dev binutils-mingw-w64-x86-64
-               lintian git)
+test_packages=(libgtest-dev python3 xvfb xauth xdotool x11-utils openbox weston xwayland mutter kwin-wayland
+               qt6-wayland dbus-x11 imagemagick locales desktop-file-utils appstream dpkg-dev
+               binutils-mingw-w64-x86-64 lintian git)
 
 # What the Windows build of the core and its run under Wine add to the tests:
 # MinGW-w64 with POSIX threads (the suites start threads), GoogleTest's
