@@ -77,7 +77,6 @@ differing() { compare -metric AE "$1" "$2" null: 2>&1 || true; }
 key() { click "$calculator" "$1" $(( menu + $2 )); }
 one() { key 24 84; }; two() { key 72 84; }; three() { key 120 84; }; seven() { key 24 148; }; zero() { key 72 180; }
 divide() { key 216 117; }; equals() { key 216 148; }; clear() { key 196 180; }; help() { key 240 32; }
-field=""
 field_shot() {  # FILE: the first field, once the focus has left it, so no cursor blinks
   keys Tab
   local -a r=($calculator)
