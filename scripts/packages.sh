@@ -32,10 +32,10 @@ run_packages=(cmake g++ make qt6-base-dev)
 test_packages=(libgtest-dev python3 xvfb xauth xdotool x11-utils openbox dbus-x11 imagemagick locales
                desktop-file-utils appstream dpkg-dev binutils-mingw-w64-x86-64 lintian git)
 
-# What the Windows build of the core and its run under Wine add to the tests:
-# MinGW-w64 with POSIX threads (the suites start threads), GoogleTest's
-# sources to build for Windows, and Wine.
-windows_packages=(g++-mingw-w64-x86-64-posix googletest wine64)
+# What the Windows build and its run under Wine add to the tests: MinGW-w64
+# with POSIX threads (the suites start threads), GoogleTest's sources to
+# build for Windows, Wine, and Ninja, which builds Qt for Windows.
+windows_packages=(g++-mingw-w64-x86-64-posix googletest wine64 ninja-build)
 
 # What scripts/fuzz adds to the tests: Clang with libFuzzer and the
 # sanitizers' runtimes.
