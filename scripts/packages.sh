@@ -34,8 +34,9 @@ test_packages=(libgtest-dev python3 xvfb xauth xdotool x11-utils openbox dbus-x1
 
 # What the Windows build and its run under Wine add to the tests: MinGW-w64
 # with POSIX threads (the suites start threads), GoogleTest's sources to
-# build for Windows, Wine, and Ninja, which builds Qt for Windows.
-windows_packages=(g++-mingw-w64-x86-64-posix googletest wine64 ninja-build)
+# build for Windows, Wine, Ninja, which builds Qt for Windows, and xclip,
+# through which the window test reads what the program copies.
+windows_packages=(g++-mingw-w64-x86-64-posix googletest wine64 ninja-build xclip)
 
 # What scripts/fuzz adds to the tests: Clang with libFuzzer and the
 # sanitizers' runtimes.
