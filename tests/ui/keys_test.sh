@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Clicks the real program's keys (run it under xvfb_session.sh) and reads
+# Checks that the splash window opens in front of the calculator, then
+# clicks the real program's keys (run it under xvfb_session.sh) and reads
 # its field back after every key, for a program built for another system:
 # Vintrel.exe under Wine. Each field must be what the native replay tool
 # shows after the same keys, and a fault must bring up the box with the
@@ -34,11 +35,13 @@ for line in sys.stdin:
 ${emulator:+"$emulator"} "$program" >/dev/null 2>&1 &
 pid=$!
 trap 'kill "$pid" 2>/dev/null || true' EXIT
-main=$(window "Vintrel(Halloween)")
-close_splash "$(window "$splash_size")"
-
 failures=0
 fail() { echo "$name: $*" >&2; failures=$((failures + 1)); }
+main=$(window "Vintrel(Halloween)")
+splash=$(window "$splash_size")
+sleep 0.5
+in_front "$splash" "$main" || fail "at start the splash window is not in front of the calculator"
+close_splash "$splash"
 i=0
 for key in "${keys[@]}"; do
   press_key "$main" "$key"

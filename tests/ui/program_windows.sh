@@ -105,3 +105,18 @@ copied_text() {
 field_text() {
   copied_text mousemove --window "$1" 124 $(( $(menu_height "$1") + 12 )) click 1 sleep 0.1 key ctrl+a ctrl+c
 }
+
+# Whether the first window lies above the second: xwininfo lists the root
+# window's children from the top down, a managed window as its frame.
+in_front() {
+  local ids=() w
+  for w in "$1" "$2"; do
+    w=$(printf '0x%x' "$w")
+    while ! xwininfo -tree -id "$w" | grep -q 'Parent window id: .*(the root window)'; do
+      w=$(xwininfo -tree -id "$w" | sed -n 's/.*Parent window id: \(0x[0-9a-f]*\).*/\1/p')
+    done
+    ids+=("$w")
+  done
+  xwininfo -root -children | grep -o '^ *0x[0-9a-f]*' | tr -d ' ' |
+    awk -v a="${ids[0]}" -v b="${ids[1]}" '$0 == a { found = 1; exit } $0 == b { exit } END { exit !found }'
+}
