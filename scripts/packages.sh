@@ -34,10 +34,11 @@ test_packages=(libgtest-dev python3 xvfb xauth xdotool x11-utils openbox weston 
                qt6-wayland dbus-x11 imagemagick locales desktop-file-utils appstream dpkg-dev
                binutils-mingw-w64-x86-64 lintian git)
 
-# What the Windows build of the core and its run under Wine add to the tests:
-# MinGW-w64 with POSIX threads (the suites start threads), GoogleTest's
-# sources to build for Windows, and Wine.
-windows_packages=(g++-mingw-w64-x86-64-posix googletest wine64)
+# What the Windows build and its run under Wine add to the tests: MinGW-w64
+# with POSIX threads (the suites start threads), GoogleTest's sources to
+# build for Windows, Wine, Ninja, which builds Qt for Windows, and xclip,
+# through which the window test reads what the program copies.
+windows_packages=(g++-mingw-w64-x86-64-posix googletest wine64 ninja-build xclip)
 
 # What scripts/fuzz adds to the tests: Clang with libFuzzer and the
 # sanitizers' runtimes.

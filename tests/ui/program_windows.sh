@@ -62,3 +62,61 @@ exit_through_file_menu() {
   fi
   wait "$pid" || { echo "$name: the program exited with status $?" >&2; return 1; }
 }
+
+# The centre of a calculator key in the client area, in pixels: its
+# rectangle in engine/keys.h's key table, in twips, over 15.
+key_centre() {
+  case $1 in
+  0) echo 72 180 ;; 1) echo 24 84 ;; 2) echo 72 84 ;; 3) echo 120 84 ;; 4) echo 24 116 ;;
+  5) echo 72 116 ;; 6) echo 120 116 ;; 7) echo 24 148 ;; 8) echo 72 148 ;; 9) echo 120 148 ;;
+  .) echo 176 148 ;; +) echo 216 85 ;; -) echo 176 85 ;; '*') echo 176 117 ;; /) echo 216 117 ;;
+  =) echo 216 148 ;; ^) echo 120 180 ;; Sqrt) echo 176 52 ;; %) echo 216 52 ;; TT) echo 24 180 ;;
+  M+) echo 24 52 ;; MRC) echo 72 52 ;; MC) echo 120 52 ;; C) echo 196 180 ;;
+  *) echo "$name: no key '$1'" >&2; return 1 ;;
+  esac
+}
+
+# Clicks the calculator window's key with this caption.
+press_key() {
+  local x y
+  read -r x y <<<"$(key_centre "$2")"
+  xdotool mousemove --window "$1" "$x" $(( $(menu_height "$1") + y )) click 1
+  sleep 0.1
+}
+
+# What the program puts on the clipboard when sent the given xdotool
+# commands, read with xclip. A marker put there first tells a copy that never
+# came: the text is then empty, as an empty field copies nothing.
+copied_text() {
+  local marker="(nothing copied)" text=""
+  printf '%s' "$marker" | xclip -selection clipboard -i >/dev/null 2>&1
+  xdotool "$@"
+  for _ in $(seq 30); do
+    text=$(xclip -o -selection clipboard 2>/dev/null || true)
+    [ "$text" != "$marker" ] && break
+    sleep 0.1
+  done
+  [ "$text" = "$marker" ] && text=""
+  printf '%s\n' "$text"
+}
+
+# The text of the calculator's visible field, through a click into it,
+# Ctrl+A and Ctrl+C; the two fields lie on top of each other.
+field_text() {
+  copied_text mousemove --window "$1" 124 $(( $(menu_height "$1") + 12 )) click 1 sleep 0.1 key ctrl+a ctrl+c
+}
+
+# Whether the first window lies above the second: xwininfo lists the root
+# window's children from the top down, a managed window as its frame.
+in_front() {
+  local ids=() w
+  for w in "$1" "$2"; do
+    w=$(printf '0x%x' "$w")
+    while ! xwininfo -tree -id "$w" | grep -q 'Parent window id: .*(the root window)'; do
+      w=$(xwininfo -tree -id "$w" | sed -n 's/.*Parent window id: \(0x[0-9a-f]*\).*/\1/p')
+    done
+    ids+=("$w")
+  done
+  xwininfo -root -children | grep -o '^ *0x[0-9a-f]*' | tr -d ' ' |
+    awk -v a="${ids[0]}" -v b="${ids[1]}" '$0 == a { found = 1; exit } $0 == b { exit } END { exit !found }'
+}

@@ -2,10 +2,13 @@
 # Starts the real program on an X server with a window manager (run it under
 # xvfb_session.sh), checks that the calculator window and the splash window
 # map, the splash in front, saves screenshots of every window with its
-# frame as users see it, and ends the program through File > Exit.
+# frame as users see it, and ends the program through File > Exit. A program
+# for another system runs under the emulator given third, such as Wine.
+#   smoke_test.sh PROGRAM SCREENSHOTS [EMULATOR]
 set -euo pipefail
 program=$1
 shots=$2
+emulator=${3:-}
 mkdir -p "$shots"
 [ -n "${DISPLAY:-}" ] || { echo "smoke test: no X display; run it under xvfb_session.sh" >&2; exit 1; }
 for tool in xdotool import; do
@@ -15,7 +18,7 @@ done
 name="smoke test"
 source "$(dirname "$0")/program_windows.sh"
 
-"$program" >/dev/null 2>&1 &
+${emulator:+"$emulator"} "$program" >/dev/null 2>&1 &
 pid=$!
 trap 'kill "$pid" 2>/dev/null || true' EXIT
 # With its frame, as the window manager draws it.

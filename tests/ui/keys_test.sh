@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# Checks that the splash window opens in front of the calculator, then
+# clicks the real program's keys (run it under xvfb_session.sh) and reads
+# its field back after every key, for a program built for another system:
+# Vintrel.exe under Wine. Each field must be what the native replay tool
+# shows after the same keys, and a fault must bring up the box with the
+# tool's message, after which the calculator goes on. Ends through File >
+# Exit and checks that no process of the program is left.
+#   keys_test.sh VINTREL_KEYS PROGRAM [EMULATOR]
+set -euo pipefail
+keys_tool=$1
+program=$2
+emulator=${3:-}
+for tool in xdotool xclip python3; do
+  command -v "$tool" >/dev/null || { echo "keys test: $tool is not installed" >&2; exit 1; }
+done
+
+name="keys test"
+source "$(dirname "$0")/program_windows.sh"
+
+# 1 + 2 = first; then, after C, powers, roots, percentages, pi and the memory,
+# with decimals and long fractions; then a division by zero and a sum after it.
+sequence="1 + 2 = C 7 . 5 * 3 = Sqrt M+ TT + 2 = ^ % MRC - 9 = MC 4 / 6 = C 1 / 0 = 5 + 4 ="
+
+# One line a key: the visible field's text, then the fault message or nothing.
+read -ra keys <<<"$sequence"
+mapfile -t expected < <(printf '%s\n' "$sequence" | "$keys_tool" | python3 -c '
+import json, sys
+for line in sys.stdin:
+    s = json.loads(line)
+    print(s["first"] if s["firstVisible"] else s["second"])
+    print(s["error"] or "")')
+[ ${#expected[@]} -eq $((2 * ${#keys[@]})) ] || { echo "$name: $keys_tool did not replay the keys" >&2; exit 1; }
+
+${emulator:+"$emulator"} "$program" >/dev/null 2>&1 &
+pid=$!
+trap 'kill "$pid" 2>/dev/null || true' EXIT
+failures=0
+fail() { echo "$name: $*" >&2; failures=$((failures + 1)); }
+main=$(window "Vintrel(Halloween)")
+splash=$(window "$splash_size")
+sleep 0.5
+in_front "$splash" "$main" || fail "at start the splash window is not in front of the calculator"
+close_splash "$splash"
+i=0
+for key in "${keys[@]}"; do
+  press_key "$main" "$key"
+  field=${expected[2 * i]} fault=${expected[2 * i + 1]}
+  i=$((i + 1))
+  if [ -n "$fault" ]; then
+    for _ in $(seq 30); do
+      box=$(window "Vintrel(Halloween)")
+      [ "$box" != "$main" ] && break
+      sleep 0.1
+    done
+    if [ "$box" = "$main" ]; then
+      fail "no fault box after key $i ('$key'); the replay tool has '$fault'"
+      continue
+    fi
+    # A message box copies its title, text and buttons on Ctrl+C.
+    text=$(copied_text windowactivate --sync "$box" key ctrl+c)
+    grep -qxF -- "$fault" <<<"$text" || fail "the fault box after key $i reads '$text', not '$fault'"
+    xdotool key Return
+    sleep 0.3
+  fi
+  shown=$(field_text "$main")
+  [ "$shown" = "$field" ] || fail "after key $i ('$key') the field shows '$shown', the replay tool '$field'"
+done
+
+exit_through_file_menu "$main"
+trap - EXIT
+# The kernel keeps 15 characters of a process name; Wine names its
+# processes after their executables.
+process=$(basename "$program")
+process=${process:0:15}
+sleep 1
+! pgrep -x "$process" >/dev/null || fail "a process named $process is still running after File > Exit"
+[ "$failures" -eq 0 ] || exit 1
+echo "keys test: $i keys clicked, every field as the replay tool has it; File > Exit left nothing running"
