@@ -55,6 +55,11 @@ file_menu() {
 # File > Exit, which must end the program, with status 0.
 exit_through_file_menu() {
   file_menu "$1" 1
+  ended_well
+}
+
+# Waits for the program to end, which it must do with status 0.
+ended_well() {
   for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
   if kill -0 "$pid" 2>/dev/null; then
     echo "$name: the program is still running after File > Exit" >&2

@@ -10,6 +10,13 @@ name="wayland test ($mode)"
 fail() { echo "$name: $*" >&2; exit 1; }
 scale=$WESTON_SCALE
 on_weston() { DISPLAY=$WESTON_INPUT_DISPLAY "$@"; }
+source "$(dirname "$0")/program_windows.sh"
+# Runs the check until it holds, for up to 5 seconds; its last status stands.
+eventually() {
+  for _ in $(seq 50); do "$@" && return 0; sleep 0.1; done
+  "$@"
+}
+count() { views | grep -c -e "${1:-.}" || true; }
 
 # The compositor's windows from the top down, one a line: what it is, then
 # the rectangle its content covers, "x y width height" in logical pixels.
@@ -73,10 +80,14 @@ shoot() {  # RECT FILE
 }
 differing() { compare -metric AE "$1" "$2" null: 2>&1 || true; }
 
-# Keys by their centres in the calculator's client area, below the menu bar.
-key() { click "$calculator" "$1" $(( menu + $2 )); }
-one() { key 24 84; }; two() { key 72 84; }; three() { key 120 84; }; seven() { key 24 148; }; zero() { key 72 180; }
-divide() { key 216 117; }; equals() { key 216 148; }; clear() { key 196 180; }; help() { key 240 32; }
+# Clicks the calculator's keys with these captions.
+key() {
+  local caption x y
+  for caption; do
+    read -r x y <<<"$(key_centre "$caption")"
+    click "$calculator" "$x" $(( menu + y ))
+  done
+}
 field_shot() {  # FILE: the first field, once the focus has left it, so no cursor blinks
   keys Tab
   local -a r=($calculator)
@@ -97,10 +108,7 @@ calculator=$(content "Vintrel(Halloween)")
 if [ "$mode" = wayland ]; then
   typed 12
 else
-  for _ in $(seq 50); do
-    xdotool getwindowfocus getwindowgeometry 2>/dev/null | grep -q "Geometry: 496x287" && break
-    sleep 0.1
-  done
+  eventually eval 'xdotool getwindowfocus getwindowgeometry 2>/dev/null | grep -q "Geometry: 496x287"' || true
   typed 1
 fi
 read -r sx sy sw sh <<<"$splash"
@@ -122,8 +130,7 @@ left=$(( (sx < cx ? sx : cx) - 8 )) top=$(( (sy < cy - 30 ? sy : cy - 30) - 8 ))
 right=$(( (sx + sw > cx + cw ? sx + sw : cx + cw) + 8 )) bottom=$(( (sy + sh > cy + ch ? sy + sh : cy + ch) + 8 ))
 shoot "$left $top $(( right - left )) $(( bottom - top ))" "$shots/start-up.png"
 [ "$mode" = wayland ] && click "$splash" 250 254
-for _ in $(seq 30); do [ "$(views | grep -c .)" = 1 ] && break; sleep 0.1; done
-[ "$(views | grep -c .)" = 1 ] || fail "the splash window stayed after it was closed: $(views)"
+eventually eval '[ "$(count)" = 1 ]' || fail "the splash window stayed after it was closed: $(views)"
 [ "$mode" = wayland ] || { sleep 1.5; typed 23; }
 field_shot "$shots/typed.png"
 # Natively, with the title bar Qt draws: 3 pixels at the sides and below,
@@ -144,39 +151,37 @@ fi
 
 # "C" must not put the splash window on screen, even for a moment.
 [ "$mode" = xwayland ] && { xev -root -event substructure >"$shots/x-events.txt" 2>&1 & xev=$!; sleep 0.3; }
-clear
+key C
 if [ "$mode" = xwayland ]; then
   sleep 0.5; kill "$xev"
   ! grep -q MapNotify "$shots/x-events.txt" || fail '"C" mapped a window'
 fi
-[ "$(views | grep -c .)" = 1 ] || fail "after \"C\" there is more on screen than the calculator: $(views)"
+[ "$(count)" = 1 ] || fail "after \"C\" there is more on screen than the calculator: $(views)"
 field_shot "$shots/cleared.png"
-if [ "$mode" = wayland ]; then one; two; else two; three; fi
+if [ "$mode" = wayland ]; then key 1 2; else key 2 3; fi
 field_shot "$shots/clicked.png"
 [ "$(differing "$shots/typed.png" "$shots/clicked.png")" = 0 ] || fail "the keys typed at start did not reach the field as expected"
 [ "$(differing "$shots/cleared.png" "$shots/clicked.png")" != 0 ] || fail "the field looks the same empty and with 12"
 
 # Typed keys reach the calculator after "C".
-clear; click "$calculator" 100 $(( menu + 12 )); typed 7
+key C; click "$calculator" 100 $(( menu + 12 )); typed 7
 field_shot "$shots/typed.png"
-clear; seven
+key C 7
 field_shot "$shots/clicked.png"
 [ "$(differing "$shots/typed.png" "$shots/clicked.png")" = 0 ] || fail '"7" typed after "C" did not reach the field'
 
 # A fault shows its message; once it is dismissed, the calculator works.
-clear; one; divide; zero; equals
-for _ in $(seq 50); do [ "$(views | grep -c "Vintrel(Halloween)")" = 2 ] && break; sleep 0.1; done
-[ "$(views | grep -c "Vintrel(Halloween)")" = 2 ] || fail '"1 / 0 =" showed no message'
+key C 1 / 0 =
+eventually eval '[ "$(count "Vintrel(Halloween)")" = 2 ]' || fail '"1 / 0 =" showed no message'
 box=$(views | sed -n 1p | sed 's/.*|//')
 shoot "$box" "$shots/fault-box.png"
 keys Return
-for _ in $(seq 30); do [ "$(views | grep -c .)" = 1 ] && break; sleep 0.1; done
-[ "$(views | grep -c .)" = 1 ] || fail "the fault message stayed after Return"
-clear; seven
+eventually eval '[ "$(count)" = 1 ]' || fail "the fault message stayed after Return"
+key C 7
 field_shot "$shots/typed.png"
 [ "$(differing "$shots/typed.png" "$shots/clicked.png")" = 0 ] || fail "the calculator does not work after the fault message"
 
-help
+click "$calculator" 240 $(( menu + 32 ))   # "?"
 help_window=$(content Help-Example)
 shoot "$help_window" "$shots/help-window.png"
 keys Escape
@@ -185,15 +190,11 @@ click "$calculator" 15 $(( menu / 2 )); keys Down Down Return
 about=$(content About)
 shoot "$about" "$shots/about-window.png"
 keys Escape
-for _ in $(seq 30); do ! views | grep "'About'" >/dev/null && break; sleep 0.1; done
-! views | grep "'About'" >/dev/null || fail "About stayed after Escape"
+eventually eval '[ "$(count "'"'About'"'")" = 0 ]' || fail "About stayed after Escape"
 click "$calculator" 15 $(( menu / 2 )); keys Down Return
-for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$pid" 2>/dev/null && fail "the program is still running after File > Exit"
-wait "$pid" || fail "the program exited with status $?"
+ended_well || exit 1
 trap - EXIT
-for _ in $(seq 30); do [ -z "$(views)" ] && break; sleep 0.1; done
-[ -z "$(views)" ] || fail "windows stayed after File > Exit: $(views)"
+eventually eval '[ -z "$(views)" ]' || fail "windows stayed after File > Exit: $(views)"
 # Qt 6.4's Wayland plugin sometimes prints this as it tears its windows down
 # at exit, in about one run in ten; the program itself takes no locks.
 # Anything else fails.
