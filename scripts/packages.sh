@@ -29,10 +29,11 @@ run_packages=(cmake g++ make qt6-base-dev)
 # manager and synthetic input, Wayland compositors (weston with Xwayland,
 # GNOME's mutter, KDE's KWin) with Qt's Wayland platform, the D-Bus launcher
 # whose absence one test checks for, image tools, a second locale, and the
-# desktop, packaging and Windows resource checkers.
+# desktop, packaging and Windows resource checkers, valgrind for the memory
+# check of a scripted session, and Google Benchmark for the engine's timings.
 test_packages=(libgtest-dev python3 xvfb xauth xdotool x11-utils openbox weston xwayland mutter kwin-wayland
                qt6-wayland dbus-x11 imagemagick locales desktop-file-utils appstream dpkg-dev
-               binutils-mingw-w64-x86-64 lintian git)
+               binutils-mingw-w64-x86-64 lintian git valgrind libbenchmark-dev)
 
 # What the Windows build and its run under Wine add to the tests: MinGW-w64
 # with POSIX threads (the suites start threads), GoogleTest's sources to
@@ -41,8 +42,19 @@ test_packages=(libgtest-dev python3 xvfb xauth xdotool x11-utils openbox weston 
 windows_packages=(g++-mingw-w64-x86-64-posix googletest wine64 ninja-build xclip)
 
 # What scripts/fuzz adds to the tests: Clang with libFuzzer and the
-# sanitizers' runtimes.
-fuzz_packages=(clang libclang-rt-14-dev)
+# sanitizers' runtimes. The runtimes are packaged under the major version of
+# the release's default Clang, which the release fixes: 14 in Debian 12, 19
+# in Debian 13. Another release is asked through apt.
+clang_major() {
+  local release
+  release=$(. /etc/os-release 2>/dev/null && echo "${VERSION_ID:-}")
+  case $release in
+  12) echo 14 ;;
+  13) echo 19 ;;
+  *) apt-cache depends clang 2>/dev/null | sed -n 's/^ *Depends: clang-\([0-9][0-9]*\)$/\1/p' | head -n 1 ;;
+  esac
+}
+fuzz_packages=(clang "libclang-rt-$(clang_major)-dev")
 
 # What scripts/render-art needs to draw the pictures and icons again:
 # rsvg-convert, ImageMagick, jpegtran, and Python for the forest.
