@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # scripts/run, as a user without root, with the Debian package query stubbed:
 # it must ask for what building and running the calculator needs, and
-# nothing the tests alone need.
+# nothing the tests alone need, and build without warnings as errors.
 set -euo pipefail
 source_dir=$(cd "$1" && pwd)
 stub=$(mktemp -d)
@@ -42,4 +42,9 @@ status=0
 message=$(PATH="$stub:$PATH" INSTALLED="${run_packages[*]}" ensure_packages "${run_packages[@]}" "${test_packages[@]}" 2>&1) || status=$?
 [ "$status" -ne 0 ] && grep -q "Missing Debian packages: ${test_packages[*]}\$" <<<"$message" ||
   fail "the test check did not ask for the test packages: $message"
+# A user's build must not stop for a warning that a newer compiler adds;
+# the tests' build keeps treating warnings as errors.
+werror() { (cd "$source_dir" && cmake --preset "$1" -N) | sed -n 's/^ *VINTREL_WERROR="\(.*\)"$/\1/p'; }
+[ "$(werror run)" = OFF ] || fail "scripts/run's build treats warnings as errors"
+[ "$(werror test)" = ON ] || fail "the tests' build lets warnings through"
 echo "package lists test: scripts/run asks only for ${run_packages[*]}"
