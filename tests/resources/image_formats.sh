@@ -19,7 +19,8 @@ check() { # FILE "FORMAT WIDTHxHEIGHT [DEPTH/TYPE [OPAQUE]]"
   [[ $1 == *.png ]] && format+=' %[png:IHDR.bit-depth-orig]/%[png:IHDR.color-type-orig] %[opaque]'
   [[ $2 == *' 8/6' ]] && format=${format% *}
   got=$(convert -regard-warnings "$1" -format "$format" info: 2>&1) || { fault "$1" "unreadable: $got"; return; }
-  [ "$got" = "$2" ] || fault "$1" "reads as \"$got\", expected \"$2\""
+  # ImageMagick 6 writes the opaque flag "true", 7 writes "True".
+  [ "${got,,}" = "${2,,}" ] || fault "$1" "reads as \"$got\", expected \"$2\""
 }
 
 check images/background.png    "PNG 320x320 8/2 true"

@@ -2,7 +2,8 @@
 # Starts the real program natively in GNOME's or KDE's compositor, run
 # headless with a private runtime folder and session bus, and reads what the
 # two exchange: the compositor must take the calculator and the splash popup
-# and answer with their sizes, and report no protocol error. Headless, these
+# and answer with their sizes, and report no protocol error (libwayland 1.21
+# logs an object as name@id, 1.22 and later as name#id). Headless, these
 # compositors have no input devices, so this is all that is checked; the
 # program is ended with SIGTERM.
 #   headless_compositor_check.sh mutter|kwin PROGRAM
@@ -44,10 +45,10 @@ dbus-run-session -- bash -c '
 
 log=$runtime/program.err
 [ -s "$log" ] || fail "the program never spoke to the compositor: $(cat "$runtime/compositor.log")"
-grep -q 'xdg_toplevel@[0-9]*\.configure(25[0-9], 2[0-9][0-9],' "$log" || fail "the calculator was given no size"
-popup=$(sed -n 's/.*xdg_popup@[0-9]*\.configure(\(-\?[0-9]*, -\?[0-9]*\), 496, 287)/\1/p' "$log" | head -n 1)
+grep -q 'xdg_toplevel[@#][0-9]*\.configure(25[0-9], 2[0-9][0-9],' "$log" || fail "the calculator was given no size"
+popup=$(sed -n 's/.*xdg_popup[@#][0-9]*\.configure(\(-\?[0-9]*, -\?[0-9]*\), 496, 287)/\1/p' "$log" | head -n 1)
 [ -n "$popup" ] || fail "the splash popup was not placed"
-! grep -q 'wl_display@1\.error' "$log" || fail "a protocol error: $(grep 'wl_display@1\.error' "$log")"
+! grep -q 'wl_display[@#]1\.error' "$log" || fail "a protocol error: $(grep 'wl_display[@#]1\.error' "$log")"
 # Anything not from the protocol log is the program's own complaint.
 ! grep -v '^\[ *[0-9]*\.[0-9]*\] ' "$log" | grep -q . || fail "the program wrote to standard error: $(grep -v '^\[' "$log")"
 echo "$compositor check: both windows taken; the splash popup at ($popup) from the calculator"
