@@ -13,26 +13,30 @@ for tool in "${needed[@]}"; do
   command -v "$tool" >/dev/null || { echo "xvfb session: $tool is not installed" >&2; exit 1; }
 done
 
-display=""
-for n in $(seq 90 140); do
-  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
-done
-[ -n "$display" ] || { echo "xvfb session: no free X display number" >&2; exit 1; }
-
+# The server picks a free display number itself and writes it once it
+# listens: two sessions started at once can then never take the same one.
 # -noreset: the server must outlive the last client closing, or a test that
 # restarts the program would find it gone.
 # VINTREL_XVFB_SCREEN: a larger screen, for a compositor's window at scale 2.
-Xvfb "$display" -screen 0 "${VINTREL_XVFB_SCREEN:-1024x768x24}" -noreset -nolisten tcp >/dev/null 2>&1 &
+ready=$(mktemp)
+Xvfb -displayfd 3 -screen 0 "${VINTREL_XVFB_SCREEN:-1024x768x24}" -noreset -nolisten tcp 3>"$ready" >/dev/null 2>&1 &
 xvfb=$!
 wm_pid=""
 cleanup() {
   [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null || true
   kill "$xvfb" 2>/dev/null || true
   wait 2>/dev/null || true
+  rm -f "$ready"
 }
 trap cleanup EXIT
-export DISPLAY=$display
-for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+for _ in $(seq 100); do
+  grep -q '^[0-9]' "$ready" && break
+  kill -0 "$xvfb" 2>/dev/null || break
+  sleep 0.1
+done
+display=$(head -n 1 "$ready")
+[ -n "$display" ] || { echo "xvfb session: Xvfb did not start" >&2; exit 1; }
+export DISPLAY=:$display
 
 if [ "$wm" = openbox ]; then
   # Plain openbox, not its session: no autostart programs, no session manager.
