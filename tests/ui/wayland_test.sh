@@ -60,23 +60,33 @@ content() {
   fail "no window '$1' on screen"
 }
 
-# Clicks at (x, y) of a content rectangle.
-click() {  # RECT X Y
+# Input reaches the program in the order it is sent, so nothing waits after
+# sending it; what is then looked at is waited for.
+click() {  # RECT X Y: clicks at (X, Y) of a content rectangle
   local -a r=($1)
-  on_weston xdotool mousemove --window "$WESTON_X11_WINDOW" $(( (r[0] + $2) * scale )) $(( (r[1] + $3) * scale )) click 1
-  sleep 0.2
+  weston_pointer $(( r[0] + $2 )) $(( r[1] + $3 )) click 1
 }
-keys() { on_weston xdotool key --delay 40 "$@"; sleep 0.2; }
-typed() { on_weston xdotool type --delay 40 "$1"; sleep 0.2; }
+keys() { on_weston xdotool key --delay 40 "$@"; }
+typed() { on_weston xdotool type --delay 40 "$1"; }
 
 # What weston shows of a content rectangle, with the pixels it has at this
-# scale; the pointer is moved aside first, as weston draws it in.
+# scale, once the picture holds still for longer than a text cursor's blink,
+# so that neither input still on its way nor a cursor is in it. The pointer is moved aside first, as weston draws it in.
 shoot() {  # RECT FILE
   local -a r=($1)
-  on_weston xdotool mousemove --window "$WESTON_X11_WINDOW" $(( 1280 * scale - 2 )) $(( 800 * scale - 2 ))
-  sleep 0.3
-  on_weston import -window "$WESTON_X11_WINDOW" -crop \
-    "$(( r[2] * scale ))x$(( r[3] * scale ))+$(( r[0] * scale ))+$(( r[1] * scale ))" +repage "$2"
+  local since="" capture=$2.capture.png
+  weston_pointer 1278 798
+  for _ in $(seq 50); do
+    on_weston import -window "$WESTON_X11_WINDOW" -crop \
+      "$(( r[2] * scale ))x$(( r[3] * scale ))+$(( r[0] * scale ))+$(( r[1] * scale ))" +repage "$capture"
+    if [ -n "$since" ] && [ "$(differing "$capture" "$2")" = 0 ]; then
+      (( ${EPOCHREALTIME/./} - since >= 600000 )) && { rm -f "$capture"; return 0; }
+    else
+      since=${EPOCHREALTIME/./}
+      mv "$capture" "$2"
+    fi
+  done
+  fail "$2 never held still"
 }
 differing() { compare -metric AE "$1" "$2" null: 2>&1 || true; }
 
@@ -102,15 +112,12 @@ trap 'kill "$pid" 2>/dev/null || true' EXIT
 # Natively, what is typed at once goes into the field, not to the splash
 # window. weston's X window manager gives a new window the keyboard, as
 # Wayland does, so through Xwayland the first key closes the splash window
-# and goes nowhere; the keyboard comes back to the calculator a little later.
+# and goes nowhere; the keyboard then comes back to the calculator. That key
+# is typed once the splash window has been looked at.
 splash=$(content splash)
 calculator=$(content "Vintrel(Halloween)")
-if [ "$mode" = wayland ]; then
-  typed 12
-else
-  eventually eval 'xdotool getwindowfocus getwindowgeometry 2>/dev/null | grep -q "Geometry: 496x287"' || true
-  typed 1
-fi
+[ "$mode" = wayland ] && typed 12
+focused() { [ "$(xdotool getwindowfocus getwindowgeometry 2>/dev/null | sed -n 's/.*Geometry: //p')" = "$1" ]; }
 read -r sx sy sw sh <<<"$splash"
 read -r cx cy cw ch <<<"$calculator"
 menu=$(( ch - 198 ))
@@ -129,9 +136,17 @@ shoot "$splash" "$shots/splash-window.png"
 left=$(( (sx < cx ? sx : cx) - 8 )) top=$(( (sy < cy - 30 ? sy : cy - 30) - 8 ))
 right=$(( (sx + sw > cx + cw ? sx + sw : cx + cw) + 8 )) bottom=$(( (sy + sh > cy + ch ? sy + sh : cy + ch) + 8 ))
 shoot "$left $top $(( right - left )) $(( bottom - top ))" "$shots/start-up.png"
-[ "$mode" = wayland ] && click "$splash" 250 254
+if [ "$mode" = wayland ]; then
+  click "$splash" 250 254
+else
+  eventually focused "$sw"x"$sh" || fail "the splash window never took the keyboard"
+  typed 1
+fi
 eventually eval '[ "$(count)" = 1 ]' || fail "the splash window stayed after it was closed: $(views)"
-[ "$mode" = wayland ] || { sleep 1.5; typed 23; }
+if [ "$mode" = xwayland ]; then
+  eventually focused "$cw"x"$ch" || fail "the keyboard did not come back to the calculator"
+  typed 23
+fi
 field_shot "$shots/typed.png"
 # Natively, with the title bar Qt draws: 3 pixels at the sides and below,
 # 30 above.
@@ -149,15 +164,34 @@ else
   shoot "$calculator" "$shots/main-window.png"
 fi
 
-# "C" must not put the splash window on screen, even for a moment.
-[ "$mode" = xwayland ] && { xev -root -event substructure >"$shots/x-events.txt" 2>&1 & xev=$!; sleep 0.3; }
-key C
+# "C" must not put the splash window on screen, even for a moment. Through
+# Xwayland every window mapped is seen: xev records the root window's
+# events, and a property set on the root window, until xev reports it,
+# marks where its record is known to have begun and, once "C" has shown in
+# the field, to have caught up.
+marked() {
+  local seen
+  seen=$(grep -c _VINTREL_TEST_MARK "$shots/x-events.txt" || true)
+  for _ in $(seq 50); do
+    xprop -root -f _VINTREL_TEST_MARK 8s -set _VINTREL_TEST_MARK "$seen"
+    (( $(grep -c _VINTREL_TEST_MARK "$shots/x-events.txt" || true) > seen )) && return 0
+    sleep 0.1
+  done
+  fail "xev did not see the root window's property change"
+}
 if [ "$mode" = xwayland ]; then
-  sleep 0.5; kill "$xev"
+  xev -root -event substructure -event property >"$shots/x-events.txt" 2>&1 &
+  xev=$!
+  marked
+fi
+key C
+field_shot "$shots/cleared.png"
+if [ "$mode" = xwayland ]; then
+  marked
+  kill "$xev"
   ! grep -q MapNotify "$shots/x-events.txt" || fail '"C" mapped a window'
 fi
 [ "$(count)" = 1 ] || fail "after \"C\" there is more on screen than the calculator: $(views)"
-field_shot "$shots/cleared.png"
 if [ "$mode" = wayland ]; then key 1 2; else key 2 3; fi
 field_shot "$shots/clicked.png"
 [ "$(differing "$shots/typed.png" "$shots/clicked.png")" = 0 ] || fail "the keys typed at start did not reach the field as expected"

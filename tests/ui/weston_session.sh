@@ -5,7 +5,10 @@
 #   weston_session.sh wayland|xwayland SCALE COMMAND [ARG...]
 # With xwayland, weston also serves X clients through Xwayland and DISPLAY
 # names that server. The command gets WESTON_X11_WINDOW (weston's window on
-# the outer server), WESTON_INPUT_DISPLAY (that server) and WESTON_SCALE.
+# the outer server), WESTON_INPUT_DISPLAY (that server) and WESTON_SCALE, and
+# the function weston_pointer X Y [XDOTOOL COMMAND...], which puts the
+# pointer at (X, Y) of weston's screen and goes on with the command given,
+# such as "click 1".
 set -euo pipefail
 mode=$1 scale=$2
 shift 2
@@ -47,9 +50,25 @@ for _ in $(seq 100); do
 done
 [ -n "${WESTON_X11_WINDOW:-}" ] || { cat "$runtime/weston.log" >&2; echo "weston session: weston did not start" >&2; exit 1; }
 export WESTON_X11_WINDOW
+# weston's X11 backend moves its pointer by how far the X pointer moved since
+# it last entered weston's window, so a plain move inside that window drifts,
+# and a drifted click can land on weston's panel. Where the pointer enters is
+# taken as it is: weston_pointer leaves the window and comes back in at the
+# point, which is in weston's logical pixels. The outer server must leave
+# room beside weston's window for that.
+read -r screen_width screen_height <<<"$(xdotool getdisplaygeometry)"
+(( screen_width > 1280 * scale && screen_height > 800 * scale )) ||
+  { echo "weston session: the X screen has no room beside weston's window" >&2; exit 1; }
+WESTON_OUTSIDE="$(( screen_width - 1 )) $(( screen_height - 1 ))"
+export WESTON_OUTSIDE
+weston_pointer() {
+  DISPLAY=$WESTON_INPUT_DISPLAY xdotool mousemove $WESTON_OUTSIDE \
+    mousemove --window "$WESTON_X11_WINDOW" $(( $1 * WESTON_SCALE )) $(( $2 * WESTON_SCALE )) "${@:3}"
+}
+export -f weston_pointer
 # With no window manager the outer server sends keys to the window under the
 # pointer, so the pointer rests in a corner of weston's window.
-xdotool mousemove --window "$WESTON_X11_WINDOW" $(( 1280 * scale - 2 )) $(( 800 * scale - 2 ))
+weston_pointer 1278 798
 # Its shell draws the panel and takes the pointer's first moves; until it
 # has, a client's first window can come up unfocused.
 for _ in $(seq 100); do
