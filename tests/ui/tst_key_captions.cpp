@@ -46,7 +46,10 @@ constexpr int minimumMarkHeight = 5;
 // The digits were legible before the operator and function keys changed
 // face, and their face, size and weight are the design's own; these are the
 // boxes they drew then (Debian 12's Qt and FreeType), scale 1 and scale 2.
-// Any change here means the digits changed look, which nothing asks for.
+// Another release's rasteriser may tip an edge pixel across the ink
+// threshold, so a box may differ from these by one pixel a side; more
+// means the digits changed look, which nothing asks for. The fonts
+// themselves are held to the design's by the layout test.
 struct DigitInk {
     QSize x1, x2;
 };
@@ -194,7 +197,10 @@ private slots:
         const QSize expected = requestedScale() == 1.0 ? recorded->second.x1 : recorded->second.x2;
         const QImage image = paint(key);
         QVERIFY(!image.isNull());
-        QCOMPARE(measure(image).box.size(), expected);
+        const QSize drawn = measure(image).box.size();
+        QVERIFY2(qAbs(drawn.width() - expected.width()) <= 1 && qAbs(drawn.height() - expected.height()) <= 1,
+                 qPrintable(QStringLiteral("\"%1\" draws %2, recorded %3")
+                                .arg(key.caption, describe(drawn), describe(expected))));
     }
 
 private:
