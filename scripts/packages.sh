@@ -41,6 +41,10 @@ test_packages=(libgtest-dev python3 xvfb xauth xdotool x11-utils openbox weston 
 # through which the window test reads what the program copies.
 windows_packages=(g++-mingw-w64-x86-64-posix googletest wine64 ninja-build xclip)
 
+# What scripts/test-debian13 adds: mmdebstrap, which makes the Debian 13
+# root, and ip, which brings up the loopback of the root's own network.
+debian13_packages=(mmdebstrap iproute2)
+
 # What scripts/fuzz adds to the tests: Clang with libFuzzer and the
 # sanitizers' runtimes. The runtimes are packaged under the major version of
 # the release's default Clang, which the release fixes: 14 in Debian 12, 19
