@@ -20,7 +20,7 @@ chmod +x "$stub/dpkg-query" "$stub/id"
 
 source "$source_dir/scripts/packages.sh"
 run_list=" ${run_packages[*]} "
-for p in "${test_packages[@]}" "${windows_packages[@]}" "${fuzz_packages[@]}" "${art_packages[@]}"; do
+for p in "${test_packages[@]}" "${windows_packages[@]}" "${debian13_packages[@]}" "${fuzz_packages[@]}" "${art_packages[@]}"; do
   case $run_list in *" $p "*) fail "$p is in the run list and a test list" ;; esac
 done
 
@@ -30,7 +30,7 @@ message=$(cd "$source_dir" && PATH="$stub:$PATH" INSTALLED="" DISPLAY=:0 scripts
 [ "$status" -ne 0 ] || fail "scripts/run went on with nothing installed"
 grep -q "Missing Debian packages: ${run_packages[*]}\$" <<<"$message" ||
   fail "scripts/run did not name exactly the run packages: $message"
-for p in "${test_packages[@]}" "${windows_packages[@]}" "${fuzz_packages[@]}" "${art_packages[@]}"; do
+for p in "${test_packages[@]}" "${windows_packages[@]}" "${debian13_packages[@]}" "${fuzz_packages[@]}" "${art_packages[@]}"; do
   grep -qw -- "$p" <<<"$message" && fail "scripts/run asks for $p, which only the tests need: $message"
 done
 
