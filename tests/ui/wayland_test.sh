@@ -21,7 +21,8 @@ count() { views | grep -c -e "${1:-.}" || true; }
 # The compositor's windows from the top down, one a line: what it is, then
 # the rectangle its content covers, "x y width height" in logical pixels.
 # Qt marks a native window's content opaque, not the title bar it draws;
-# weston's X window manager counts a 1-pixel border of its own in.
+# weston's X window manager counts a 1-pixel border of its own in; weston 10
+# gives its windows no role, weston 14 the role xwayland.
 views() {
   timeout 5 weston-debug scene-graph 2>/dev/null | python3 -c '
 import re, sys
@@ -34,7 +35,7 @@ for line in sys.stdin:
     box = re.search(r"\[(?:opaque: )?\((-?\d+), (-?\d+)\) -> \((-?\d+), (-?\d+)\)\]", line)
     if view and "for output" not in view and "panel" not in view and "cursor" not in view and (box or "fully opaque" in line):
         x1, y1, x2, y2 = map(int, box.groups() if box else where)
-        if view.startswith("(null)"):
+        if view.startswith(("(null)", "xwayland")):
             x1, y1, x2, y2 = x1 + 1, y1 + 1, x2 - 1, y2 - 1
         print(f"{view}|{x1} {y1} {x2 - x1} {y2 - y1}")
         view = None
