@@ -28,20 +28,43 @@ case $compositor in
 esac
 command -v "${command[0]}" >/dev/null || fail "${command[0]} is not installed"
 
+# What the log shows: 1, not yet both windows given their sizes; 2, both;
+# 0, both and the compositor past the program's answers to them, which an
+# error for an answer would have come before: a callback asked for after the
+# last ack_configure has come back, or a buffer attached after it has been
+# released.
+answered='
+  /xdg_toplevel[@#][0-9]+\.configure\(25[0-9], 2[0-9][0-9],/ { toplevel = 1 }
+  /xdg_popup[@#][0-9]+\.configure\(-?[0-9]+, -?[0-9]+, 496, 287\)/ { popup = 1 }
+  !(toplevel && popup) { next }
+  / -> .*\.ack_configure\(/ { split("", asked); split("", attached); done = 0; next }
+  / -> .*new id wl_callback[@#][0-9]+/ { match($0, /wl_callback[@#][0-9]+/); asked[substr($0, RSTART + 12, RLENGTH - 12)] = 1; next }
+  / -> .*\.attach\(wl_buffer[@#][0-9]+/ { match($0, /wl_buffer[@#][0-9]+/); attached[substr($0, RSTART + 10, RLENGTH - 10)] = 1; next }
+  /^\[ *[0-9.]+\] wl_callback[@#][0-9]+\.done\(/ { match($0, /wl_callback[@#][0-9]+/); if (substr($0, RSTART + 12, RLENGTH - 12) in asked) done = 1 }
+  /^\[ *[0-9.]+\] wl_buffer[@#][0-9]+\.release\(/ { match($0, /wl_buffer[@#][0-9]+/); if (substr($0, RSTART + 10, RLENGTH - 10) in attached) done = 1 }
+  END { exit done ? 0 : toplevel && popup ? 2 : 1 }'
+
 # Inside the bus session: the compositor, then the program once its socket
-# is up.
+# is up, until the log shows what is checked below: up to 20 s for the
+# sizes, then up to 3 s for the compositor to take the answers.
 dbus-run-session -- bash -c '
-  program=$1
-  shift
+  program=$1 answered=$2
+  shift 2
   "$@" >"$XDG_RUNTIME_DIR/compositor.log" 2>&1 &
   compositor=$!
   for _ in $(seq 150); do [ -S "$XDG_RUNTIME_DIR/vintrel-wayland" ] && break; sleep 0.1; done
   WAYLAND_DEBUG=1 WAYLAND_DISPLAY=vintrel-wayland QT_QPA_PLATFORM=wayland "$program" 2>"$XDG_RUNTIME_DIR/program.err" &
   running=$!
-  sleep 3
+  sized=200 taken=30
+  while [ "$sized" -gt 0 ] && [ "$taken" -gt 0 ] && kill -0 "$running" 2>/dev/null; do
+    shown=0
+    awk "$answered" "$XDG_RUNTIME_DIR/program.err" || shown=$?
+    case $shown in 0) break ;; 1) sized=$((sized - 1)) ;; 2) taken=$((taken - 1)) ;; esac
+    sleep 0.1
+  done
   kill "$running" "$compositor"
   wait 2>/dev/null
-  true' bash "$program" "${command[@]}" 2>/dev/null
+  true' bash "$program" "$answered" "${command[@]}" 2>/dev/null
 
 log=$runtime/program.err
 [ -s "$log" ] || fail "the program never spoke to the compositor: $(cat "$runtime/compositor.log")"
