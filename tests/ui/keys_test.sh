@@ -32,36 +32,38 @@ for line in sys.stdin:
     print(s["error"] or "")')
 [ ${#expected[@]} -eq $((2 * ${#keys[@]})) ] || { echo "$name: $keys_tool did not replay the keys" >&2; exit 1; }
 
-${emulator:+"$emulator"} "$program" >/dev/null 2>&1 &
+# Every process of the program carries this mark in its environment, so
+# that the check at the end sees only this run's, not another test's.
+mark="VINTREL_KEYS_TEST=$$.$RANDOM"
+env "$mark" ${emulator:+"$emulator"} "$program" >/dev/null 2>&1 &
 pid=$!
 trap 'kill "$pid" 2>/dev/null || true' EXIT
 failures=0
 fail() { echo "$name: $*" >&2; failures=$((failures + 1)); }
 main=$(window "Vintrel(Halloween)")
 splash=$(window "$splash_size")
-sleep 0.5
-in_front "$splash" "$main" || fail "at start the splash window is not in front of the calculator"
-close_splash "$splash"
+# The window manager stacks the splash window, a transient of the
+# calculator's, once it has taken both.
+wait_for 5 "at start the splash window is not in front of the calculator" in_front "$splash" "$main" ||
+  failures=$((failures + 1))
+close_splash "$splash" "$main"
 i=0
 for key in "${keys[@]}"; do
   press_key "$main" "$key"
   field=${expected[2 * i]} fault=${expected[2 * i + 1]}
   i=$((i + 1))
   if [ -n "$fault" ]; then
-    for _ in $(seq 30); do
-      box=$(window "Vintrel(Halloween)")
-      [ "$box" != "$main" ] && break
-      sleep 0.1
-    done
-    if [ "$box" = "$main" ]; then
+    if ! box=$(window "Vintrel(Halloween)" "$main"); then
       fail "no fault box after key $i ('$key'); the replay tool has '$fault'"
       continue
     fi
     # A message box copies its title, text and buttons on Ctrl+C.
     text=$(copied_text windowactivate --sync "$box" key ctrl+c)
     grep -qxF -- "$fault" <<<"$text" || fail "the fault box after key $i reads '$text', not '$fault'"
+    # The box is modal: until it has gone, a click on the calculator is lost.
     xdotool key Return
-    sleep 0.3
+    wait_for 5 "the fault box after key $i stayed after Return" hidden "$box" || failures=$((failures + 1))
+    focus_back "$main" "the fault box after key $i" || failures=$((failures + 1))
   fi
   shown=$(field_text "$main")
   [ "$shown" = "$field" ] || fail "after key $i ('$key') the field shows '$shown', the replay tool '$field'"
@@ -73,7 +75,14 @@ trap - EXIT
 # processes after their executables.
 process=$(basename "$program")
 process=${process:0:15}
-sleep 1
-! pgrep -x "$process" >/dev/null || fail "a process named $process is still running after File > Exit"
+none_left() {
+  local p
+  for p in $(pgrep -x "$process"); do
+    ! grep -qszxF "$mark" "/proc/$p/environ" || return 1
+  done
+}
+# The emulator may take a moment to end the rest of the program's processes.
+wait_for 5 "a process named $process is still running after File > Exit" none_left ||
+  failures=$((failures + 1))
 [ "$failures" -eq 0 ] || exit 1
 echo "keys test: $i keys clicked, every field as the replay tool has it; File > Exit left nothing running"

@@ -11,7 +11,7 @@ shots=$2
 emulator=${3:-}
 mkdir -p "$shots"
 [ -n "${DISPLAY:-}" ] || { echo "smoke test: no X display; run it under xvfb_session.sh" >&2; exit 1; }
-for tool in xdotool import; do
+for tool in xdotool import convert; do
   command -v "$tool" >/dev/null || { echo "smoke test: $tool is not installed" >&2; exit 1; }
 done
 
@@ -21,12 +21,33 @@ source "$(dirname "$0")/program_windows.sh"
 ${emulator:+"$emulator"} "$program" >/dev/null 2>&1 &
 pid=$!
 trap 'kill "$pid" 2>/dev/null || true' EXIT
+# What import captures, saved as FILE once the program has painted it: two
+# captures in a row alike, and not one flat colour, as a window not yet
+# painted would show.
+capture() {  # FILE IMPORT-OPTION...
+  local file=$1 last=""
+  shift
+  settled() {
+    local now
+    import "$@" "$file.ppm" 2>/dev/null || return 1
+    now=$(md5sum <"$file.ppm")
+    if [ "$now" = "$last" ] && [ "$(convert "$file.ppm" -write "$file" -format %k info:)" -gt 1 ]; then
+      rm -f "$file.ppm"
+      return 0
+    fi
+    last=$now
+    return 1
+  }
+  wait_for 10 "no still, painted capture for $(basename "$file")" settled "$@"
+}
 # With its frame, as the window manager draws it.
-shoot() { sleep 0.3; import -frame -window "$1" "$shots/$2.png"; }
+shoot() { capture "$shots/$2.png" -frame -window "$1"; }
 
 main=$(window "Vintrel(Halloween)")
 splash=$(window "$splash_size")
-sleep 0.5
+# The window manager puts the splash window, a transient of the
+# calculator's, in front of it.
+wait_for 5 "the splash window is not in front of the calculator" in_front "$splash" "$main"
 
 # What the user sees first: the splash window in front of the calculator.
 IFS=, read -r sx sy <<<"$(place "$splash")"
@@ -35,21 +56,22 @@ IFS=x read -r sw sh <<<"$splash_size"
 IFS=x read -r mw mh <<<"$(size "$main")"
 left=$(( (sx < mx ? sx : mx) - 8 )); top=$(( (sy < my ? sy : my) - 32 ))
 right=$(( sx + sw > mx + mw ? sx + sw : mx + mw )); bottom=$(( sy + sh > my + mh ? sy + sh : my + mh ))
-import -window root -crop "$((right - left + 8))x$((bottom - top + 8))+$left+$top" +repage "$shots/start-up.png"
+capture "$shots/start-up.png" -window root -crop "$((right - left + 8))x$((bottom - top + 8))+$left+$top" +repage
 shoot "$splash" splash-window
 
-close_splash "$splash"
+close_splash "$splash" "$main"
 shoot "$main" main-window
 
 # Keys by their centres in the client area, below the menu bar.
 menu_height=$(menu_height "$main")
-key() { xdotool mousemove --window "$main" "$1" $((menu_height + $2)) click 1; sleep 0.1; }
+key() { xdotool mousemove --window "$main" "$1" $((menu_height + $2)) click 1; }
 key 24 84; key 216 117; key 72 180; key 216 148   # 1 / 0 =
-box=$(window "Vintrel(Halloween)")
-[ "$box" != "$main" ] || { echo "smoke test: no fault message after 1 / 0 =" >&2; exit 1; }
+box=$(window "Vintrel(Halloween)" "$main") || { echo "smoke test: no fault message after 1 / 0 =" >&2; exit 1; }
 shoot "$box" fault-box
-xdotool key Return
-sleep 0.3
+# The box is modal: until it has gone, a click on the calculator is lost.
+timeout 10 xdotool windowactivate --sync "$box" key Return
+wait_for 5 "the fault message stayed after Return" hidden "$box"
+focus_back "$main" "the fault message"
 
 # The "?" key sits at (240, 32) of the client area.
 key 240 32
