@@ -47,4 +47,29 @@ message=$(PATH="$stub:$PATH" INSTALLED="${run_packages[*]}" ensure_packages "${r
 werror() { (cd "$source_dir" && cmake --preset "$1" -N) | sed -n 's/^ *VINTREL_WERROR="\(.*\)"$/\1/p'; }
 [ "$(werror run)" = OFF ] || fail "scripts/run's build treats warnings as errors"
 [ "$(werror test)" = ON ] || fail "the tests' build lets warnings through"
+# The Debian 13 lane takes the entries for this release, its updates and its
+# security fixes from apt's sources, deb822 and one-line alike, and moves
+# them to Debian 13; disabled entries, source entries, comments, other
+# suites and other archives stay out. On Debian 13 the lane has no sources.
+read -r release codename <<<"$(. /etc/os-release && echo "${VERSION_ID:-} ${VERSION_CODENAME:-}")"
+if [ "$release" != 13 ] && [ -n "$codename" ]; then
+  mkdir -p "$stub/apt/sources.list.d" "$stub/apt/apt.conf.d"
+  printf 'Types: deb deb-src\nURIs: file:/srv/a\nSuites: %s\n  %s-updates %s-backports\nComponents: main contrib\n\n' \
+    "$codename" "$codename" "$codename" >"$stub/apt/sources.list.d/a.sources"
+  printf '# A comment\nTypes: deb\nURIs: file:/srv/b\nSuites: %s-security\nComponents: main\n\n' \
+    "$codename" >>"$stub/apt/sources.list.d/a.sources"
+  printf 'Types: deb\nEnabled: no\nURIs: file:/srv/off\nSuites: %s\nComponents: main\n' \
+    "$codename" >"$stub/apt/sources.list.d/off.sources"
+  printf '%s\n' "# deb file:/srv/commented $codename main" "deb [signed-by=/k.gpg] file:/srv/c $codename main # note" \
+    "deb-src file:/srv/c $codename main" "deb file:/srv/other nodistro main" "deb file:/srv/a $codename main contrib" \
+    >"$stub/apt/sources.list"
+  printf 'Dir::Etc "%s/apt";\n' "$stub" >"$stub/apt.conf"
+  expected="deb file:/srv/a trixie main contrib
+deb file:/srv/a trixie-updates main contrib
+deb file:/srv/b trixie-security main
+deb file:/srv/c trixie main"
+  entries=$(cd "$source_dir" && APT_CONFIG="$stub/apt.conf" scripts/test-debian13 --sources 2>&1) ||
+    fail "the Debian 13 lane found no sources: $entries"
+  [ "$entries" = "$expected" ] || fail "the Debian 13 lane would use: $entries"
+fi
 echo "package lists test: scripts/run asks only for ${run_packages[*]}"
