@@ -69,8 +69,6 @@ for key in "${keys[@]}"; do
   [ "$shown" = "$field" ] || fail "after key $i ('$key') the field shows '$shown', the replay tool '$field'"
 done
 
-exit_through_file_menu "$main"
-trap - EXIT
 # The kernel keeps 15 characters of a process name; Wine names its
 # processes after their executables.
 process=$(basename "$program")
@@ -81,6 +79,10 @@ none_left() {
     ! grep -qszxF "$mark" "/proc/$p/environ" || return 1
   done
 }
+# Else the check after File > Exit could not fail.
+! none_left || fail "no running process named $process carries the mark"
+exit_through_file_menu "$main"
+trap - EXIT
 # The emulator may take a moment to end the rest of the program's processes.
 wait_for 5 "a process named $process is still running after File > Exit" none_left ||
   failures=$((failures + 1))
