@@ -72,7 +72,8 @@ typed() { on_weston xdotool type --delay 40 "$1"; }
 
 # What weston shows of a content rectangle, with the pixels it has at this
 # scale, once the picture holds still for longer than a text cursor's blink,
-# so that neither input still on its way nor a cursor is in it. The pointer is moved aside first, as weston draws it in.
+# so that neither input still on its way nor a cursor is in it. The pointer
+# is moved aside first, as weston draws it in.
 shoot() {  # RECT FILE
   local -a r=($1)
   local since="" capture=$2.capture.png
