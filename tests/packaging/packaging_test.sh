@@ -108,14 +108,14 @@ stale=$(comm -13 <(echo "$warnings") <(echo "$accepted") | grep . || true)
 # The Windows resource script, compiled as a Windows build would.
 windres=x86_64-w64-mingw32-windres
 command -v $windres >/dev/null || fail "$windres is not installed"
-$windres --preprocessor=cpp --include-dir "$source/resources/icons" -i "$build/resources/windows/vintrel.rc" \
-  -o "$scratch/vintrel-rc.o" || fail "the resource script does not compile"
+$windres --preprocessor=cpp --include-dir "$source/resources/icons" --include-dir "$source/resources/windows" \
+  -i "$build/resources/windows/vintrel.rc" -o "$scratch/vintrel-rc.o" || fail "the resource script does not compile"
 x86_64-w64-mingw32-objdump -h "$scratch/vintrel-rc.o" | grep -q '\.rsrc' || fail "no resource section"
 $windres -i "$scratch/vintrel-rc.o" -O rc -o "$scratch/roundtrip.rc"
 for field in '"ProductName", "Vintrel"' '"InternalName", "Vintrel"' '"FileVersion", "1.00"' \
              '"ProductVersion", "1.00"' '"OriginalFilename", "Vintrel.exe"' \
              'FILEVERSION 1, 0, 0, 0' 'PRODUCTVERSION 1, 0, 0, 0' 'BLOCK "040904B0"' \
-             'VALUE "Translation", 0x409, 1200' 'ICON'; do
-  grep -qF "$field" "$scratch/roundtrip.rc" || fail "the compiled version record lacks $field"
+             'VALUE "Translation", 0x409, 1200' 'ICON' 'requestedExecutionLevel level=""asInvoker""'; do
+  grep -qF "$field" "$scratch/roundtrip.rc" || fail "the compiled resources lack $field"
 done
-echo "packaging test: install tree, Debian package, its lintian report and Windows version record are sound"
+echo "packaging test: install tree, Debian package, its lintian report and Windows resources are sound"
