@@ -38,9 +38,10 @@ test_packages=(libgtest-dev python3 xvfb xauth xdotool x11-utils openbox weston 
 
 # What the Windows build and its run under Wine add to the tests: MinGW-w64
 # with POSIX threads (the suites start threads), GoogleTest's sources to
-# build for Windows, Wine, Ninja, which builds Qt for Windows, and xclip,
-# through which the window test reads what the program copies.
-windows_packages=(g++-mingw-w64-x86-64-posix googletest wine64 ninja-build xclip)
+# build for Windows, Wine, Ninja, which builds Qt for Windows, xclip,
+# through which the window test reads what the program copies, and wixl,
+# which builds the MSI.
+windows_packages=(g++-mingw-w64-x86-64-posix googletest wine64 ninja-build xclip wixl)
 
 # What scripts/test-debian13 adds: mmdebstrap, which makes the Debian 13
 # root, and ip, which brings up the loopback of the root's own network.
