@@ -231,12 +231,13 @@ click "$calculator" 15 $(( menu / 2 )); keys Down Return
 ended_well || exit 1
 trap - EXIT
 eventually eval '[ -z "$(views)" ]' || fail "windows stayed after File > Exit: $(views)"
-# Qt 6.4's Wayland plugin sometimes prints one of these about its own locks
-# as it tears its windows down at exit, in about one run in ten. The program
+# Qt 6.4's Wayland plugin sometimes complains of its own locks and wait
+# conditions as it tears a window down, the help window's or all of them at
+# exit, in about one run in ten and in any of these words. The program
 # itself takes no locks, and ends through the event loop. Anything else
 # fails.
-complaints=$(grep -v -x -e 'QMutex: destroying locked mutex' \
-  -e 'QWaitCondition::wakeAll(): mutex lock failure (Invalid argument)' "$shots/stderr.txt" || true)
+complaints=$(grep -v -x -E 'QMutex: destroying locked mutex|QWaitCondition::wake(All|One)\(\): mutex (un)?lock failure \(Invalid argument\)' \
+  "$shots/stderr.txt" || true)
 [ -z "$complaints" ] || fail "the program wrote to standard error: $complaints"
 rm -f "$shots"/{typed,cleared,clicked}.png "$shots/x-events.txt"
 echo "$name: passed; screenshots in $shots"
