@@ -18,7 +18,17 @@ done
 name="smoke test"
 source "$(dirname "$0")/program_windows.sh"
 
-${emulator:+"$emulator"} "$program" >/dev/null 2>&1 &
+# A Windows program under Wine has no console, so Qt sends its messages to
+# the debugger unless told to write them to standard error. Its Windows
+# plugin's debug lines go there too: they show the process's DPI awareness
+# being taken, so that a warning about it could not have gone unseen. Wine
+# hides the machine's QT_ variables from a Windows program, which keeps the
+# Linux desktop's Qt settings out of it, and passes them on as WINEQT_ ones.
+if [ -n "$emulator" ]; then
+  export WINEQT_FORCE_STDERR_LOGGING=1 WINEQT_LOGGING_RULES=qt.qpa.windows.debug=true \
+    WINEQT_MESSAGE_PATTERN='%{type} %{category}: %{message}'
+fi
+${emulator:+"$emulator"} "$program" >/dev/null 2>"$shots/stderr.txt" &
 pid=$!
 trap 'kill "$pid" 2>/dev/null || true' EXIT
 # What import captures, saved as FILE once the program has painted it: two
@@ -61,6 +71,7 @@ shoot "$splash" splash-window
 
 close_splash "$splash" "$main"
 shoot "$main" main-window
+started=$(stat -c %s "$shots/stderr.txt")
 
 # Keys by their centres in the client area, below the menu bar.
 menu_height=$(menu_height "$main")
@@ -87,4 +98,17 @@ trap - EXIT
 for f in start-up main-window splash-window fault-box help-window about-window; do
   [ -s "$shots/$f.png" ] || { echo "smoke test: no screenshot $f.png" >&2; exit 1; }
 done
+# Wine 8 knows no per-monitor V2 DPI awareness and has no non-client DPI
+# scaling, with or without the manifest: Qt says so, by those functions'
+# error codes (invalid parameter, not implemented), and takes per-monitor
+# awareness instead. Windows 10 and 11 have both. Any other warning while
+# the program starts, until the calculator is on screen alone, fails.
+if [ -n "$emulator" ]; then
+  start=$(head -c "$started" "$shots/stderr.txt")
+  grep -qi '^debug qt\.qpa\.windows: .*dpi.*awareness' <<<"$start" ||
+    { echo "smoke test: Qt's messages did not reach standard error, or it never took a DPI awareness" >&2; exit 1; }
+  ! grep -E '^(warning|critical|fatal) ' <<<"$start" |
+    grep -v -E 'DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2\) failed: COM error 0x57 |EnableNonClientDpiScaling\(\) failed .* \(120\)' >&2 ||
+    { echo "smoke test: Qt warned as the program started (above)" >&2; exit 1; }
+fi
 echo "smoke test: windows mapped, screenshots in $shots, File > Exit ended the program"
