@@ -102,6 +102,53 @@ private slots:
         QCOMPARE(watch.shownOverOwner, (std::vector<bool>{true, true}));
     }
 
+    // On Wayland the splash waits for the calculator's first activation;
+    // the watch runs its action once, from the focus or the fallback,
+    // whichever comes first, counted from when the window is on screen.
+    void firstActivationRunsItsActionOnce()
+    {
+        using namespace std::chrono_literals;
+        auto focusIn = [](QWindow& window) {
+            QFocusEvent event(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+            QCoreApplication::sendEvent(&window, &event);
+        };
+        {
+            // A tooltip, which nothing activates by itself.
+            QWindow window;
+            window.setFlags(Qt::ToolTip);
+            int runs = 0;
+            vintrel::ui::whenFirstActivated(window, 50ms, [&] { ++runs; });
+            QTest::qWait(150);
+            QCOMPARE(runs, 0);  // never shown: the fallback has not started
+            window.show();
+            focusIn(window);
+            focusIn(window);
+            QCOMPARE(runs, 1);
+            QTest::qWait(150);
+            QCOMPARE(runs, 1);
+        }
+        {
+            QWindow window;
+            window.setFlags(Qt::ToolTip);
+            int runs = 0;
+            vintrel::ui::whenFirstActivated(window, 50ms, [&] { ++runs; });
+            window.show();
+            QTRY_COMPARE(runs, 1);
+            focusIn(window);
+            QTest::qWait(150);
+            QCOMPARE(runs, 1);
+        }
+        int runs = 0;
+        {
+            QWindow window;
+            window.setFlags(Qt::ToolTip);
+            window.show();
+            vintrel::ui::whenFirstActivated(window, 50ms, [&] { ++runs; });
+        }
+        QTest::qWait(150);
+        QCOMPARE(runs, 0);
+    }
+
     void desktopFileNameNamesTheInstalledEntry()
     {
         // The entry that is installed is the one file in the desktop folder.

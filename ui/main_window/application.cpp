@@ -10,6 +10,10 @@
 #include <QApplication>
 #include <QIcon>
 #include <QScreen>
+#include <QTimer>
+#include <QWindow>
+
+#include <utility>
 
 namespace vintrel::ui {
 
@@ -57,7 +61,58 @@ void centre(QWidget& window)
     }
 }
 
+// A one-shot watch on the window, owned by it.
+class FirstActivation : public QObject {
+public:
+    FirstActivation(QWindow& window, std::chrono::milliseconds fallback, std::function<void()> action)
+        : QObject(&window), window_(window), action_(std::move(action))
+    {
+        fallback_.setSingleShot(true);
+        fallback_.setInterval(fallback);
+        connect(&fallback_, &QTimer::timeout, this, &FirstActivation::run);
+        window.installEventFilter(this);
+        if (window.isExposed())
+            fallback_.start();
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::FocusIn)
+            run();
+        else if (event->type() == QEvent::Expose && window_.isExposed() && !fallback_.isActive())
+            fallback_.start();
+        return false;
+    }
+
+private:
+    void run()
+    {
+        if (!action_)
+            return;
+        window_.removeEventFilter(this);
+        fallback_.stop();
+        deleteLater();
+        std::exchange(action_, nullptr)();
+    }
+
+    QWindow& window_;
+    std::function<void()> action_;
+    QTimer fallback_;
+};
+
+// How long the splash waits for a compositor that never activates the
+// calculator. Shown sooner, it could reach the compositor before the
+// calculator has been placed, and a compositor that places a popup only
+// once would leave it where the calculator was not yet.
+constexpr std::chrono::milliseconds splashFallback{1000};
+
 }  // namespace
+
+void whenFirstActivated(QWindow& window, std::chrono::milliseconds fallback, std::function<void()> action)
+{
+    new FirstActivation(window, fallback, std::move(action));
+}
 
 void Program::start()
 {
@@ -73,7 +128,20 @@ void Program::start()
     // own and put the calculator over it. Mapped now, it is known as the
     // calculator's transient and kept in front. With no window manager, the
     // window mapped last lies on top anyway.
-    if (forms_.splash.isLoaded())
+    //
+    // On Wayland the splash is a popup placed from the calculator's frame as
+    // the compositor knows it when the popup first arrives, and some place
+    // it that once: arriving before the calculator has been placed, it
+    // would stay at an offset from where the calculator was not yet. A
+    // compositor activates a window only once it has placed it.
+    if (!forms_.splash.isLoaded())
+        return;
+    if (onWayland() && window.windowHandle())
+        whenFirstActivated(*window.windowHandle(), splashFallback, [this] {
+            if (forms_.splash.isLoaded())
+                forms_.splash.Show();
+        });
+    else
         forms_.splash.Show();
 }
 

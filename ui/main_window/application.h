@@ -2,7 +2,11 @@
 
 #include "ui/main_window/main_window.h"
 
+#include <chrono>
+#include <functional>
+
 class QApplication;
+class QWindow;
 
 namespace vintrel::ui {
 
@@ -26,6 +30,12 @@ private:
     AuxForms forms_;
     FormSlot<FrmVintrel> main_;
 };
+
+// Runs the action once: when the window first gets the focus, which a
+// Wayland compositor gives only to a window it has placed, or, should the
+// compositor never activate it, once the window has been on screen for the
+// fallback time. Nothing runs if the window goes first.
+void whenFirstActivated(QWindow& window, std::chrono::milliseconds fallback, std::function<void()> action);
 
 // The program from start to end. The start-up benchmark's build passes a
 // hook that watches the first paint; it runs once the application is set
