@@ -32,7 +32,7 @@ run_packages=(cmake g++ make qt6-base-dev)
 # desktop, packaging and Windows resource checkers, valgrind for the memory
 # check of a scripted session, and Google Benchmark for the engine's timings.
 test_packages=(libgtest-dev python3 xvfb xauth xdotool x11-utils openbox weston xwayland mutter kwin-wayland
-               qt6-wayland dbus-x11 imagemagick locales desktop-file-utils appstream dpkg-dev
+               kwin-style-breeze qt6-wayland dbus-x11 imagemagick locales desktop-file-utils appstream dpkg-dev
                binutils-mingw-w64-x86-64 lintian git valgrind libbenchmark-dev)
 
 # What the Windows build and its run under Wine add to the tests: MinGW-w64
