@@ -27,7 +27,8 @@ run_packages=(cmake g++ make qt6-base-dev)
 
 # What the tests add: their frameworks and Python, an X server with a window
 # manager and synthetic input, Wayland compositors (weston with Xwayland,
-# GNOME's mutter, KDE's KWin) with Qt's Wayland platform, the D-Bus launcher
+# GNOME's mutter, KDE's KWin and its Breeze decoration, without which KWin
+# draws no title bar) with Qt's Wayland platform, the D-Bus launcher
 # whose absence one test checks for, image tools, a second locale, and the
 # desktop, packaging and Windows resource checkers, valgrind for the memory
 # check of a scripted session, and Google Benchmark for the engine's timings.

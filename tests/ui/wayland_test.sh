@@ -228,7 +228,8 @@ PY
     local -a blank=(-fill black -draw "rectangle $(( (screen_width - 40) * scale )),$(( (screen_height - 40) * scale )) 100000,100000")
     local found box n w h ox oy parent
     while read -r _ x y w h; do
-      blank+=(-draw "rectangle $(( x * scale )),$(( y * scale )) $(( (x + w) * scale - 1 )),$(( (y + h) * scale - 1 ))")
+      # A pixel more on each side, for a window half a pixel off the grid.
+      blank+=(-draw "rectangle $(( (x - 1) * scale )),$(( (y - 1) * scale )) $(( (x + w + 1) * scale - 1 )),$(( (y + h + 1) * scale - 1 ))")
     done < <(grep '^found' "$shots/mutter-views.txt")
     compositor_pointer $(( screen_width - 2 )) $(( screen_height - 2 ))
     on_outer import -window "$COMPOSITOR_X11_WINDOW" "$shots/now.png"
