@@ -80,6 +80,15 @@ kwin)
   mkdir "$runtime/bin"
   cp "$(command -v kwin_wayland)" "$runtime/bin/"
   export KWIN_COMPOSE=Q
+  # KWin 6 takes an output's scale from its own saved settings, and gives
+  # one it has never seen scale 1, whatever --scale asked for: the settings
+  # are there before it starts. KWin 5 reads no such file.
+  mkdir "$runtime/.config"
+  printf '[{"name": "outputs", "data": [{"connectorName": "X11-0", "scale": %s,
+    "mode": {"width": %s, "height": %s, "refreshRate": 60000}}]},
+  {"name": "setups", "data": [{"lidClosed": false,
+    "outputs": [{"enabled": true, "outputIndex": 0, "position": {"x": 0, "y": 0}, "priority": 0}]}]}]\n' \
+    "$scale" $(( width * scale )) $(( height * scale )) >"$runtime/.config/kwinoutputconfig.json"
   command=("$runtime/bin/kwin_wayland" --x11-display "$outer" --socket "$socket" --width $width --height $height
            --scale "$scale" --no-lockscreen)
   [ "$mode" = xwayland ] && command+=(--xwayland)
@@ -142,8 +151,10 @@ fi
 
 if [ "$mode" = xwayland ]; then
   # weston starts Xwayland when its first client connects, and logs the
-  # display; mutter and KWin start it at once, and name the display and
-  # any authority file on its command line.
+  # display; mutter and KWin 5 start it at once, and name the display and
+  # any authority file on its command line. KWin 6 too waits for a first
+  # client, listening on the X socket itself, and names it nowhere: the
+  # display is the one whose socket it holds.
   display="" auth=""
   for _ in $(seq 150); do
     if [ "$compositor" = weston ]; then
@@ -155,6 +166,11 @@ if [ "$mode" = xwayland ]; then
           case ${args[i]} in :[0-9]*) display=${args[i]} ;; -auth) auth=${args[i + 1]} ;; esac
         done
       done
+      if [ -z "$display" ] && [ "$compositor" = kwin ]; then
+        held=$(find "/proc/$compositor_pid/fd" -lname 'socket:*' -printf '%l\n' 2>/dev/null | tr -dc '0-9\n' | sort -u)
+        display=$(awk 'NR == FNR { held[$1] = 1; next } ($7 in held) && $8 ~ /\/tmp\/\.X11-unix\/X[0-9]+$/ {
+          sub(/.*\/X/, ":", $8); print $8; exit }' <(echo "$held") /proc/net/unix)
+      fi
     fi
     [ -n "$display" ] && [ -S "/tmp/.X11-unix/X${display#:}" ] && break
     sleep 0.1
