@@ -384,14 +384,20 @@ fi
 field_shot "$shots/typed.png"
 # With the title bar Qt draws: 3 pixels at the sides and below, 30 above.
 if [ "$qt_title_bar" = yes ]; then
-  shoot "$(( cx - 3 )) $(( cy - 30 )) $(( cw + 6 )) $(( ch + 33 ))" "$shots/main-window.png"
   # That bar centres the title on the window and clips it between the icon
   # and the minimise button, 35 and 179 pixels from the left: a clipped
   # title no longer sits in the middle. Its top row is left out: at scale 2
   # mutter may put the window half a pixel below where it is looked for.
-  read -r tw tx <<<"$(convert "$shots/main-window.png" -crop "$(( 144 * scale ))x$(( 28 * scale ))+$(( 35 * scale ))+$scale" \
-    +repage -fuzz 20% -trim -format '%w %X' info:)"
-  shift_from_centre=$(( 35 * scale + tx + tw / 2 - (cw + 6) * scale / 2 ))
+  # The pointer leaving the compositor's window to be moved aside takes the
+  # keyboard from it, and the title, greyed meanwhile, can be too faint to
+  # find: the window is taken again until the calculator is active once more.
+  for _ in $(seq 10); do
+    shoot "$(( cx - 3 )) $(( cy - 30 )) $(( cw + 6 )) $(( ch + 33 ))" "$shots/main-window.png"
+    read -r tw tx <<<"$(convert "$shots/main-window.png" -crop "$(( 144 * scale ))x$(( 28 * scale ))+$(( 35 * scale ))+$scale" \
+      +repage -fuzz 20% -trim -format '%w %X' info:)"
+    shift_from_centre=$(( 35 * scale + tx + tw / 2 - (cw + 6) * scale / 2 ))
+    (( shift_from_centre >= -scale && shift_from_centre <= scale )) && break
+  done
   (( shift_from_centre >= -scale && shift_from_centre <= scale )) ||
     fail "the title is cut: it lies $shift_from_centre pixels off the middle of the title bar"
 else
@@ -471,9 +477,11 @@ trap 'kill ${monitor:-} 2>/dev/null || true' EXIT
 eventually eval '[ -z "$(views)" ]' || fail "windows stayed after File > Exit: $(views)"
 # Qt 6.4's Wayland plugin sometimes prints one of these about its own locks
 # as it tears its windows down at exit, in about one run in ten. The program
-# itself takes no locks, and ends through the event loop. Anything else
-# fails, but for the protocol log asked for under mutter.
+# itself takes no locks, and ends through the event loop. Qt 6.8's reports
+# mutter's text-input leave for a window already gone, as each one closes.
+# Anything else fails, but for the protocol log asked for under mutter.
 complaints=$(grep -v -x -e 'QMutex: destroying locked mutex' \
+  -e 'qt\.qpa\.wayland\.textinput: .*Got leave event for surface 0x0 focused surface 0x[0-9a-f]*' \
   -e 'QWaitCondition::wakeAll(): mutex lock failure (Invalid argument)' -e '\[ *[0-9.]*\] .*' "$shots/stderr.txt" || true)
 [ -z "$complaints" ] || fail "the program wrote to standard error: $complaints"
 rm -f "$shots"/{typed,cleared,clicked}.png "$shots"/{x-events.txt,kwin-views.js,kwin-views.txt,mutter-places.txt}
