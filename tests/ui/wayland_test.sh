@@ -86,7 +86,8 @@ for line in sys.stdin:
 # KWin's own list, through a script it runs, which hands the list back in a
 # call on the session bus to a name nobody owns; dbus-monitor, started with
 # the program, records each call. A native window's buffer is its content;
-# an X window's content is where its X server puts it.
+# an X window's content is where its X server puts it. KWin 6 may put a
+# window half a pixel off the grid, and says so: it is taken at the nearest.
 kwin_list=$shots/kwin-views.txt
 kwin_views() {
   local serial=$(( ${kwin_serial:-0} + 1 )) id line
@@ -99,7 +100,7 @@ for (var i = 0; i < windows.length; i++) {
   if (w.pid != $pid || w.deleted || w.minimized) continue;
   lines.push([w.stackingOrder === undefined ? workspace.stackingOrder.indexOf(w) : w.stackingOrder,
               w.popupWindow ? "popup" : "window '" + w.caption + "'", w.windowId || 0,
-              [r.x, r.y, r.width, r.height].join(" ")].join("|"));
+              [r.x, r.y, r.width, r.height].map(Math.round).join(" ")].join("|"));
 }
 callDBus("org.vintrel.Views", "/", "org.vintrel.Views", "list", "$serial;" + encodeURIComponent(lines.join("\n")));
 JS
