@@ -33,15 +33,18 @@ count() { views | grep -c -e "${1:-.}" || true; }
 # with a suffix such as " <2>", so a title is matched from its start.
 # Through Xwayland, weston's X window manager also gives the new splash
 # window the keyboard, as Wayland does with a new window, where mutter's
-# and KWin's leave it with the calculator, as X window managers do.
+# and KWin's leave it with the calculator, as X window managers do; and
+# KWin's list of windows leaves out the X windows it does not manage, such
+# as a menu.
 case $COMPOSITOR in
 weston) panel=32 qt_title_bar=yes title_bar=30 x_transient_over_owner=no x_splash_takes_keys=yes close_key=none ;;
 mutter) panel=0 qt_title_bar=yes title_bar=30 x_transient_over_owner=yes x_splash_takes_keys=no close_key=alt+F4 ;;
 kwin) panel=0 qt_title_bar=no title_bar=37 x_transient_over_owner=yes x_splash_takes_keys=no close_key=alt+F4 ;;
 esac
-splash_takes_keys=no over_owner=yes
+splash_takes_keys=no over_owner=yes menus_listed=yes
 if [ "$mode" = xwayland ]; then
   qt_title_bar=no splash_takes_keys=$x_splash_takes_keys over_owner=$x_transient_over_owner
+  [ "$COMPOSITOR" = kwin ] && menus_listed=no
 fi
 
 # The compositor's windows from the top down, one a line: what it is (a
@@ -466,24 +469,33 @@ if [ "$close_key" != none ]; then
   keys "$close_key"
   eventually eval '[ "$(count "'"'Help-Example'"'")" = 0 ]' || fail "the help window stayed after $close_key"
 fi
-# File > About, closed with Escape; then File > Exit.
-click "$calculator" 15 $(( menu / 2 )); keys Down Down Return
+# File > About, closed with Escape; then File > Exit. The menu's keys are
+# sent once the menu is on screen: the compositor may turn a popup down, and
+# then they would reach the calculator instead.
+file_menu() {
+  local before
+  before=$(count)
+  click "$calculator" 15 $(( menu / 2 ))
+  [ "$menus_listed" = no ] || eventually eval '(( $(count) > before ))' || fail "the File menu did not open: $(views)"
+}
+file_menu; keys Down Down Return
 about=$(content About)
 shoot "$about" "$shots/about-window.png"
 keys Escape
 eventually eval '[ "$(count "'"'About'"'")" = 0 ]' || fail "About stayed after Escape"
-click "$calculator" 15 $(( menu / 2 )); keys Down Return
-ended_well || exit 1
+file_menu; keys Down Return
+ended_well || fail "on screen then: $(views | tr '\n' ' ')"
 trap 'kill ${monitor:-} 2>/dev/null || true' EXIT
 eventually eval '[ -z "$(views)" ]' || fail "windows stayed after File > Exit: $(views)"
-# Qt 6.4's Wayland plugin sometimes prints one of these about its own locks
-# as it tears its windows down at exit, in about one run in ten. The program
-# itself takes no locks, and ends through the event loop. Qt 6.8's reports
+# Qt 6.4's Wayland plugin sometimes complains of its own locks and wait
+# conditions as it tears a window down, a menu's or all of them at exit, in
+# about one run in ten and in any of these words. The program itself takes
+# no locks, and ends through the event loop. Qt 6.8's reports
 # mutter's text-input leave for a window already gone, as each one closes.
 # Anything else fails, but for the protocol log asked for under mutter.
-complaints=$(grep -v -x -e 'QMutex: destroying locked mutex' \
+complaints=$(grep -v -x -E -e 'QMutex: destroying locked mutex' \
   -e 'qt\.qpa\.wayland\.textinput: .*Got leave event for surface 0x0 focused surface 0x[0-9a-f]*' \
-  -e 'QWaitCondition::wakeAll(): mutex lock failure (Invalid argument)' -e '\[ *[0-9.]*\] .*' "$shots/stderr.txt" || true)
+  -e 'QWaitCondition::wake(All|One)\(\): mutex (un)?lock failure \(Invalid argument\)' -e '\[ *[0-9.]*\] .*' "$shots/stderr.txt" || true)
 [ -z "$complaints" ] || fail "the program wrote to standard error: $complaints"
 rm -f "$shots"/{typed,cleared,clicked}.png "$shots"/{x-events.txt,kwin-views.js,kwin-views.txt,mutter-places.txt}
 rm -f "$shots"/{empty.png,empty.ppm,now.ppm,mutter-views.txt}
