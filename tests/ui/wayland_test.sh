@@ -287,9 +287,11 @@ typed() { on_outer xdotool type --delay 40 "$1"; }
 # is moved aside first, as weston draws it in.
 shoot() {  # RECT FILE
   local -a r=($1)
-  local since="" capture=$2.capture.png
+  local since="" capture=$2.capture.png deadline=$(( ${EPOCHREALTIME/./} + 10000000 ))
   compositor_pointer $(( screen_width - 2 )) $(( screen_height - 2 ))
-  for _ in $(seq 50); do
+  # Bounded by time, not by a count of captures: a fast machine takes fifty
+  # of them before a window just mapped has settled.
+  while (( ${EPOCHREALTIME/./} < deadline )); do
     on_outer import -window "$COMPOSITOR_X11_WINDOW" -crop \
       "$(( r[2] * scale ))x$(( r[3] * scale ))+$(( r[0] * scale ))+$(( r[1] * scale ))" +repage "$capture"
     if [ -n "$since" ] && [ "$(differing "$capture" "$2")" = 0 ]; then
