@@ -96,7 +96,8 @@ kwin)
 esac
 command -v "${command[0]}" >/dev/null || fail "${command[0]} is not installed"
 command -v xdotool >/dev/null || fail "xdotool is not installed"
-(( $(xdotool getdisplaygeometry | cut -d' ' -f1) > width * scale && $(xdotool getdisplaygeometry | cut -d' ' -f2) > height * scale )) ||
+read -r screen_width screen_height <<<"$(xdotool getdisplaygeometry)"
+(( screen_width > width * scale && screen_height > height * scale )) ||
   fail "the X screen has no room beside the compositor's window"
 
 export XDG_RUNTIME_DIR=$runtime HOME=$runtime
@@ -129,7 +130,6 @@ export WAYLAND_DISPLAY=$socket COMPOSITOR_INPUT_DISPLAY=$outer
 # the point, which is in the compositor's logical pixels. The outer server
 # leaves room beside the window for that. mutter and KWin take the pointer
 # where it is put, and leaving does them no harm.
-read -r screen_width screen_height <<<"$(xdotool getdisplaygeometry)"
 COMPOSITOR_OUTSIDE="$(( screen_width - 1 )) $(( screen_height - 1 ))"
 export COMPOSITOR_OUTSIDE
 compositor_pointer() {

@@ -281,10 +281,10 @@ click() {  # RECT X Y: clicks at (X, Y) of a content rectangle
 keys() { on_outer xdotool key --delay 40 "$@"; }
 typed() { on_outer xdotool type --delay 40 "$1"; }
 
-# What weston shows of a content rectangle, with the pixels it has at this
-# scale, once the picture holds still for longer than a text cursor's blink,
-# so that neither input still on its way nor a cursor is in it. The pointer
-# is moved aside first, as weston draws it in.
+# What the compositor shows of a content rectangle, with the pixels it has
+# at this scale, once the picture holds still for longer than a text
+# cursor's blink, so that neither input still on its way nor a cursor is in
+# it. The pointer is moved aside first, as the compositor draws it in.
 shoot() {  # RECT FILE
   local -a r=($1)
   local since="" capture=$2.capture.png deadline=$(( ${EPOCHREALTIME/./} + 10000000 ))
