@@ -7,7 +7,7 @@
 #include "ui/aux_windows/about_window.h"
 #include "ui/aux_windows/help_window.h"
 #include "ui/aux_windows/splash_window.h"
-#include "ui/common/session_bus.h"
+#include "ui/common/desktop.h"
 #include "ui/main_window/application.h"
 
 #include <QApplication>

@@ -1,6 +1,7 @@
 #include "ui/aux_windows/splash_window.h"
 
 #include "platform/version.h"
+#include "ui/common/desktop.h"
 
 #include <QKeyEvent>
 #include <QLabel>

@@ -31,6 +31,4 @@ void End()
     QCoreApplication::exit(0);
 }
 
-bool onWayland() { return QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
-
 }  // namespace vintrel::ui

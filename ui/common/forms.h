@@ -89,8 +89,4 @@ private:
 // Ends the program: every loaded form is discarded, no further event runs.
 void End();
 
-// Whether the windows are native Wayland windows: there the compositor, not
-// the program, places them and gives out the keyboard.
-bool onWayland();
-
 }  // namespace vintrel::ui

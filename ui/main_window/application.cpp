@@ -1,10 +1,10 @@
 #include "ui/main_window/application.h"
 
 #include "platform/version.h"
-#include "ui/common/forms.h"
-#include "ui/common/session_bus.h"
 #include "ui/aux_windows/splash_window.h"
 #include "ui/common/deferred_icon_style.h"
+#include "ui/common/desktop.h"
+#include "ui/common/forms.h"
 #include "ui/common/picture.h"
 
 #include <QApplication>
@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <QWindow>
 
+#include <optional>
 #include <utility>
 
 namespace vintrel::ui {
@@ -30,14 +31,9 @@ void setUpApplication(QApplication& app)
     // Wraps whichever style is in force, one chosen with -style included.
     app.setStyle(new DeferredIconStyle(app.style()));
     app.setFont(defaultDialogFont());
-    if (onWayland()) {
-        // Qt's own Wayland title bar draws the title in the application's
-        // font at 14 pixels, centred on the window and cut at its buttons:
-        // on this narrow window only the narrow face leaves room for the
-        // whole title. The windows' widgets keep their own font.
-        QFont titleFont(QStringLiteral("Liberation Sans Narrow"));
-        titleFont.setPixelSize(14);
-        app.setFont(titleFont);
+    if (const std::optional<QFont> titleFont = titleBarFont()) {
+        // The windows' widgets keep their own font.
+        app.setFont(*titleFont);
         app.setFont(defaultDialogFont(), "QWidget");
     }
     QIcon icon;
