@@ -78,7 +78,6 @@ public:
     {
         return qobject_cast<T*>(widgets_.value(name));
     }
-    const QHash<QString, QWidget*>& all() const { return widgets_; }
 
 private:
     friend Controls buildControls(QWidget*, std::span<const ControlSpec>);
