@@ -81,6 +81,12 @@ struct KeyPlace {
     int tab;
 };
 
+// Windows are laid out in twips, 15 to a pixel at 96 dpi, rounded to the
+// nearest pixel (no twip count falls half-way). It lives here, beside the
+// key places, so that the replay tool gives the window's own pixels to
+// whoever drives the window from outside.
+constexpr int twipsToPixels(int twips) { return (twips < 0 ? 2 * twips - 15 : 2 * twips + 15) / 30; }
+
 // A calculator key, and everything that belongs to it. The window builds
 // and names its buttons from these rows; the replay tool reads captions as
 // tokens, and the fuzzer reads letters.

@@ -159,6 +159,28 @@ std::string doubleBits(double value)
     return hex;
 }
 
+std::string keyTableJson()
+{
+    std::string out = "[";
+    for (const engine::Key& key : engine::keyTable) {
+        using engine::twipsToPixels;
+        const engine::KeyPlace& at = key.place;
+        out += out.size() == 1 ? "\n" : ",\n";
+        out += "{\"objectName\":";
+        appendJsonString(out, key.objectName);
+        out += ",\"caption\":";
+        appendJsonString(out, key.caption);
+        out += ",\"spokenName\":";
+        appendJsonString(out, key.spokenName);
+        out += ",\"rect\":{\"left\":" + std::to_string(twipsToPixels(at.left)) +
+               ",\"top\":" + std::to_string(twipsToPixels(at.top)) +
+               ",\"width\":" + std::to_string(twipsToPixels(at.width)) +
+               ",\"height\":" + std::to_string(twipsToPixels(at.height)) + "}}";
+    }
+    out += "\n]";
+    return out;
+}
+
 std::string stateJson(int line, std::string_view key, const engine::CalculatorState& state,
                       const std::optional<std::string>& error)
 {

@@ -43,6 +43,12 @@ std::optional<std::string> play(engine::Calculator& calculator, const KeyToken& 
 std::string stateJson(int line, std::string_view key, const engine::CalculatorState& state,
                       const std::optional<std::string>& error);
 
+// The key table as JSON, one key a line in the table's order: its object
+// name, caption, spoken name, and its rectangle in the calculator's client
+// area in pixels at 96 dpi. Whatever drives the window from outside reads
+// the keys from here rather than keeping a copy.
+std::string keyTableJson();
+
 // The 64-bit pattern of a double as 16 upper-case hex digits.
 std::string doubleBits(double value);
 

@@ -1,7 +1,7 @@
 // A key that hits a floating-point fault reports it and changes nothing.
 #include "platform/floating_point.h"
 #include "platform/numbers.h"
-#include "tools/key_replay.h"
+#include "tests/engine/key_steps.h"
 
 #include <gtest/gtest.h>
 
@@ -15,19 +15,15 @@ namespace {
 
 using vintrel::engine::Calculator;
 using vintrel::engine::CalculatorState;
-using vintrel::tools::parseToken;
-using vintrel::tools::play;
+using vintrel::engine::test::playStep;
 
 std::optional<std::string> playAll(Calculator& calculator, const std::string& keys)
 {
     std::optional<std::string> last;
     std::istringstream in(keys);
     std::string key;
-    while (in >> key) {
-        const auto token = parseToken(key);
-        EXPECT_TRUE(token.has_value()) << key;
-        last = play(calculator, *token);
-    }
+    while (in >> key)
+        last = playStep(calculator, key);
     return last;
 }
 

@@ -3,7 +3,7 @@
 // window; "type:" and "text:" stand for typing into the visible field.
 #include "engine/tags.h"
 #include "platform/numbers.h"
-#include "tools/key_replay.h"
+#include "tests/engine/key_steps.h"
 
 #include <gtest/gtest.h>
 
@@ -38,9 +38,7 @@ void playAndCheck(const Sequence& sequence)
     for (std::size_t i = 0; i < sequence.steps.size(); ++i) {
         const Step& step = sequence.steps[i];
         SCOPED_TRACE("after key " + std::to_string(i + 1) + " '" + step.key + "'");
-        const auto token = vintrel::tools::parseToken(step.key);
-        ASSERT_TRUE(token.has_value());
-        const auto error = vintrel::tools::play(calculator, *token);
+        const auto error = vintrel::engine::test::playStep(calculator, step.key);
         ASSERT_FALSE(error.has_value()) << *error;
         const CalculatorState& s = calculator.state();
         EXPECT_EQ(s.txtDisplayText, step.first);
@@ -239,7 +237,7 @@ TEST(Clear, GivesTheStateOfANewCalculator)
 {
     Calculator calculator;
     for (const char* key : {"5", "M+", "+", "7", "=", "^"})
-        vintrel::tools::play(calculator, *vintrel::tools::parseToken(key));
+        vintrel::engine::test::playStep(calculator, key);
     calculator.CmdCancel_Click();
     EXPECT_EQ(calculator.state(), Calculator().state());
     EXPECT_FALSE(std::signbit(calculator.state().memoryValue));
@@ -250,9 +248,9 @@ TEST(PendingValue, OperatorTwiceAfterResultStoresResultPlusTagOnce)
     Calculator twice;
     Calculator once;
     for (const char* key : {"5", "+", "7", "=", "+", "+"})
-        vintrel::tools::play(twice, *vintrel::tools::parseToken(key));
+        vintrel::engine::test::playStep(twice, key);
     for (const char* key : {"5", "+", "7", "=", "+"})
-        vintrel::tools::play(once, *vintrel::tools::parseToken(key));
+        vintrel::engine::test::playStep(once, key);
     EXPECT_EQ(twice.state(), once.state());
     EXPECT_EQ(twice.state().pendingValue, 12 + vintrel::engine::tagAddSecond.value);
 }

@@ -1,12 +1,15 @@
+#include "engine/keys.h"
 #include "engine/tags.h"
 #include "platform/floating_point.h"
 #include "platform/numbers.h"
-#include "tools/key_replay.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
+#include <bit>
+#include <cstdint>
 #include <set>
+#include <string>
 
 namespace {
 
@@ -39,7 +42,7 @@ const std::array<ExpectedTag, 13> expectedTags{{
 TEST(Tags, HaveTheirExactBitPatternsAndFields)
 {
     for (const auto& [tag, bits, field] : expectedTags) {
-        EXPECT_EQ(vintrel::tools::doubleBits(tag->value), bits);
+        EXPECT_EQ(std::bit_cast<std::uint64_t>(tag->value), std::stoull(bits, nullptr, 16)) << bits;
         EXPECT_EQ(tag->field, field) << bits;
     }
 }

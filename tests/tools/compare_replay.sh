@@ -8,24 +8,26 @@
 #   tests/tools/compare_replay.sh build/bin/vintrel-keys "wine64 build-windows/bin/vintrel-keys.exe"
 #
 # A tool is an executable's path or, if no such file exists, a command line
-# (split at blanks).
+# (split at blanks). The random sequences take the first tool's keys.
 set -euo pipefail
 old=$1 new=$2 seed=${3:-1} count=${4:-5000}
 here=$(cd "$(dirname "$0")" && pwd)
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 
-play() {
+play() {  # TOOL [ARGUMENT...]
   local tool=$1 words
+  shift
   if [ -f "$tool" ]; then
-    "$tool"
+    "$tool" "$@"
   else
     read -ra words <<< "$tool"
-    "${words[@]}"
+    "${words[@]}" "$@"
   fi
 }
 
-{ cat "$here/replay_input.txt"; python3 "$here/random_key_sequences.py" "$seed" "$count"; } > "$scratch/input"
+play "$old" --key-table > "$scratch/keys.json" || { echo "$old gave no key table" >&2; exit 1; }
+{ cat "$here/replay_input.txt"; python3 "$here/random_key_sequences.py" "$seed" "$count" < "$scratch/keys.json"; } > "$scratch/input"
 play "$old" < "$scratch/input" > "$scratch/old" || { echo "$old failed" >&2; exit 1; }
 play "$new" < "$scratch/input" > "$scratch/new" || { echo "$new failed" >&2; exit 1; }
 if ! cmp -s "$scratch/old" "$scratch/new"; then

@@ -1,27 +1,26 @@
 #!/usr/bin/env python3
 """Writes seeded random key sequences for vintrel-keys, one a line.
 
-    random_key_sequences.py SEED COUNT > sequences.txt
+    vintrel-keys --key-table | random_key_sequences.py SEED COUNT > sequences.txt
 
-The same seed always gives the same lines, so two builds of the tool can be
-compared on them byte for byte. The keys' captions are read from the key
-table in engine/keys.h; typed texts lean towards the numbers where the
-calculator is most fragile: tag collisions past 65536, the ends of the
-double range, and text that is not a number at all.
+The same seed and keys always give the same lines, so two builds of the
+tool can be compared on them byte for byte. The keys' captions come from
+the tool's key table, in its order; typed texts lean towards the numbers
+where the calculator is most fragile: tag collisions past 65536, the ends
+of the double range, and text that is not a number at all.
 """
-import pathlib
+import json
 import random
-import re
 import sys
-
-KEYS_HEADER = pathlib.Path(__file__).resolve().parents[2] / "engine" / "keys.h"
 
 
 def captions():
-    table = KEYS_HEADER.read_text(encoding="utf-8")
-    found = re.findall(r'\{"\w+", "([^"]+)", "[^"]*", &Calculator::\w+', table)
-    if len(found) < 20:
-        sys.exit(f"could not read the key table from {KEYS_HEADER}")
+    try:
+        found = [key["caption"] for key in json.load(sys.stdin)]
+    except (ValueError, TypeError, KeyError) as error:
+        sys.exit(f"random_key_sequences.py: standard input is not a key table: {error}")
+    if not found:
+        sys.exit("random_key_sequences.py: the key table has no keys")
     return found
 
 

@@ -62,3 +62,11 @@ string(REPEAT "x" 59 shown)
 if(NOT err MATCHES "unknown key 'é${shown}\\.\\.\\. \\(1048579 bytes\\)'")
   message(FATAL_ERROR "the long token is not cut to 60 characters: ${err}")
 endif()
+
+# An argument it does not know is refused, not taken for keys to read.
+# (--key-table gives the seeded sequences their keys.)
+execute_process(COMMAND ${TOOL} --keytable INPUT_FILE ${DATA}/replay_input.txt
+                OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)
+if(NOT rc EQUAL 2 OR NOT out STREQUAL "" OR NOT err MATCHES "unknown argument '--keytable'.*usage:")
+  message(FATAL_ERROR "an unknown argument gave exit status ${rc}, output '${out}' and message '${err}'")
+endif()

@@ -17,6 +17,7 @@ done
 
 name="keys test"
 source "$(dirname "$0")/program_windows.sh"
+read_key_table "$keys_tool"
 
 # 1 + 2 = first; then, after C, powers, roots, percentages, pi and the memory,
 # with decimals and long fractions; then a division by zero and a sum after it.

@@ -1,5 +1,6 @@
 # Sourced by the tests that drive the real program on an X server. They set
-# `pid` (the program) and `name` (for messages) first.
+# `pid` (the program) and `name` (for messages) first, and read the key
+# table with read_key_table before they press a key.
 
 # The splash window has no caption; it is found by its size: the 492 x 283
 # client area and a 2-pixel border.
@@ -110,24 +111,27 @@ ended_well() {
   wait "$pid" || { echo "$name: the program exited with status $?" >&2; return 1; }
 }
 
-# The centre of a calculator key in the client area, in pixels: its
-# rectangle in engine/keys.h's key table, in twips, over 15.
+# The centre of each calculator key in the client area, in pixels, by
+# caption, from the replay tool's key table.
+declare -A key_centres=()
+read_key_table() {  # VINTREL_KEYS
+  local caption centre
+  while IFS=$'\t' read -r caption centre; do key_centres[$caption]=$centre; done < <("$1" --key-table |
+    python3 -c 'import json, sys
+for k in json.load(sys.stdin): r = k["rect"]; print("%s\t%d %d" % (k["caption"], r["left"] + r["width"] // 2, r["top"] + r["height"] // 2))')
+  (( ${#key_centres[@]} )) || { echo "$name: $1 gave no key table" >&2; return 1; }
+}
 key_centre() {
-  case $1 in
-  0) echo 72 180 ;; 1) echo 24 84 ;; 2) echo 72 84 ;; 3) echo 120 84 ;; 4) echo 24 116 ;;
-  5) echo 72 116 ;; 6) echo 120 116 ;; 7) echo 24 148 ;; 8) echo 72 148 ;; 9) echo 120 148 ;;
-  .) echo 176 148 ;; +) echo 216 85 ;; -) echo 176 85 ;; '*') echo 176 117 ;; /) echo 216 117 ;;
-  =) echo 216 148 ;; ^) echo 120 180 ;; Sqrt) echo 176 52 ;; %) echo 216 52 ;; TT) echo 24 180 ;;
-  M+) echo 24 52 ;; MRC) echo 72 52 ;; MC) echo 120 52 ;; C) echo 196 180 ;;
-  *) echo "$name: no key '$1'" >&2; return 1 ;;
-  esac
+  [ -n "${key_centres[$1]:-}" ] || { echo "$name: no key '$1'" >&2; return 1; }
+  echo "${key_centres[$1]}"
 }
 
 # Clicks the calculator window's key with this caption. Clicks reach the
 # program in order, so only what is read after one waits for it.
 press_key() {
-  local x y
-  read -r x y <<<"$(key_centre "$2")"
+  local centre x y
+  centre=$(key_centre "$2") || return 1
+  read -r x y <<<"$centre"
   xdotool mousemove --window "$1" "$x" $(( $(menu_height "$1") + y )) click 1
 }
 

@@ -3,20 +3,23 @@
 # xvfb_session.sh), checks that the calculator window and the splash window
 # map, the splash in front, saves screenshots of every window with its
 # frame as users see it, and ends the program through File > Exit. A program
-# for another system runs under the emulator given third, such as Wine.
-#   smoke_test.sh PROGRAM SCREENSHOTS [EMULATOR]
+# for another system runs under the emulator given last, such as Wine; the
+# replay tool, a native one, gives the keys' places.
+#   smoke_test.sh VINTREL_KEYS PROGRAM SCREENSHOTS [EMULATOR]
 set -euo pipefail
-program=$1
-shots=$2
-emulator=${3:-}
+keys_tool=$1
+program=$2
+shots=$3
+emulator=${4:-}
 mkdir -p "$shots"
 [ -n "${DISPLAY:-}" ] || { echo "smoke test: no X display; run it under xvfb_session.sh" >&2; exit 1; }
-for tool in xdotool import convert; do
+for tool in xdotool import convert python3; do
   command -v "$tool" >/dev/null || { echo "smoke test: $tool is not installed" >&2; exit 1; }
 done
 
 name="smoke test"
 source "$(dirname "$0")/program_windows.sh"
+read_key_table "$keys_tool"
 
 # A Windows program under Wine has no console, so Qt sends its messages to
 # the debugger unless told to write them to standard error. Its Windows
@@ -73,10 +76,7 @@ close_splash "$splash" "$main"
 shoot "$main" main-window
 started=$(stat -c %s "$shots/stderr.txt")
 
-# Keys by their centres in the client area, below the menu bar.
-menu_height=$(menu_height "$main")
-key() { xdotool mousemove --window "$main" "$1" $((menu_height + $2)) click 1; }
-key 24 84; key 216 117; key 72 180; key 216 148   # 1 / 0 =
+for key in 1 / 0 =; do press_key "$main" "$key"; done
 box=$(window "Vintrel(Halloween)" "$main") || { echo "smoke test: no fault message after 1 / 0 =" >&2; exit 1; }
 shoot "$box" fault-box
 # The box is modal: until it has gone, a click on the calculator is lost.
@@ -84,8 +84,9 @@ timeout 10 xdotool windowactivate --sync "$box" key Return
 wait_for 5 "the fault message stayed after Return" hidden "$box"
 focus_back "$main" "the fault message"
 
-# The "?" key sits at (240, 32) of the client area.
-key 240 32
+# The "?" key, the window's own and not a calculator key, sits at (240, 32)
+# of the client area.
+xdotool mousemove --window "$main" 240 $(( $(menu_height "$main") + 32 )) click 1
 help=$(window "Help-Example")
 shoot "$help" help-window
 

@@ -1,7 +1,12 @@
 // Every control of every window stands where its layout table puts it, with
 // the names, fonts, order and stacking the windows promise.
 #include "tests/ui/gui_fixture.h"
+#include "tools/key_replay.h"
+#include "ui/common/key_button.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QMenuBar>
 
@@ -140,6 +145,39 @@ private slots:
         QCOMPARE(coveredContent(gui.forms().splash.loadedForm(), splashLayout()), QStringList());
         QCOMPARE(coveredContent(gui.forms().about.loadedForm(), aboutLayout()), QStringList());
         QCOMPARE(coveredContent(gui.forms().help.loadedForm(), helpLayout()), QStringList());
+    }
+
+    // The tests that click the window from outside read the keys from the
+    // replay tool's key table; it must name, caption and place them as the
+    // window does, below its menu bar.
+    void keyTableIsTheWindows()
+    {
+        Gui gui;
+        QJsonParseError error{};
+        const QJsonDocument table =
+            QJsonDocument::fromJson(QByteArray::fromStdString(vintrel::tools::keyTableJson()), &error);
+        QVERIFY2(table.isArray(), qPrintable(error.errorString()));
+        const auto keys = gui.main().clientArea()->findChildren<KeyButton*>();
+        const QStringList calculatorKeys = [&] {
+            QStringList names;
+            for (const KeyButton* key : keys)
+                if (key->objectName() != QLatin1String("cmdexp1"))
+                    names << key->objectName();
+            return names;
+        }();
+        QCOMPARE(table.array().size(), calculatorKeys.size());
+        for (const QJsonValue& entry : table.array()) {
+            const QJsonObject key = entry.toObject();
+            const QString name = key[QLatin1String("objectName")].toString();
+            auto* button = gui.main().clientArea()->findChild<KeyButton*>(name);
+            QVERIFY2(button, qPrintable(name));
+            QCOMPARE(key[QLatin1String("caption")].toString(), button->text());
+            QCOMPARE(key[QLatin1String("spokenName")].toString(), button->accessibleName());
+            const QJsonObject r = key[QLatin1String("rect")].toObject();
+            QCOMPARE(QRect(r[QLatin1String("left")].toInt(-1), r[QLatin1String("top")].toInt(-1),
+                           r[QLatin1String("width")].toInt(-1), r[QLatin1String("height")].toInt(-1)),
+                     button->geometry());
+        }
     }
 
     void clientAreasHaveTheirSizes()

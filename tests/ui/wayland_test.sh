@@ -2,9 +2,9 @@
 # Uses the real program in a compositor as a user would, with real pointer
 # clicks and keys, natively on Wayland or through Xwayland (run it under
 # compositor_session.sh), and saves screenshots of its windows:
-#   wayland_test.sh PROGRAM SHOTS wayland|xwayland
+#   wayland_test.sh VINTREL_KEYS PROGRAM SHOTS wayland|xwayland
 set -euo pipefail
-program=$1 shots=$2 mode=$3
+keys_tool=$1 program=$2 shots=$3 mode=$4
 mkdir -p "$shots"
 name="wayland test ($COMPOSITOR, $mode, scale $COMPOSITOR_SCALE)"
 # A failure leaves what the compositor showed then beside the screenshots.
@@ -17,6 +17,7 @@ scale=$COMPOSITOR_SCALE
 read -r screen_width screen_height <<<"$COMPOSITOR_SIZE"
 on_outer() { DISPLAY=$COMPOSITOR_INPUT_DISPLAY "$@"; }
 source "$(dirname "$0")/program_windows.sh"
+read_key_table "$keys_tool" || fail "no key table"
 # Runs the check until it holds, for up to 5 seconds; its last status stands.
 eventually() {
   for _ in $(seq 50); do "$@" && return 0; sleep 0.1; done
@@ -307,9 +308,10 @@ differing() { compare -metric AE "$1" "$2" null: 2>&1 || true; }
 
 # Clicks the calculator's keys with these captions.
 key() {
-  local caption x y
+  local caption centre x y
   for caption; do
-    read -r x y <<<"$(key_centre "$caption")"
+    centre=$(key_centre "$caption") || fail "no key '$caption'"
+    read -r x y <<<"$centre"
     click "$calculator" "$x" $(( menu + y ))
   done
 }

@@ -1,5 +1,7 @@
 #include "ui/common/layout.h"
 
+#include "engine/keys.h"
+
 #include "ui/common/key_button.h"
 #include "ui/common/picture.h"
 
@@ -15,12 +17,11 @@
 
 #include <algorithm>
 #include <climits>
-#include <cmath>
 #include <vector>
 
 namespace vintrel::ui {
 
-int twipsToPixels(int twips) { return static_cast<int>(std::lround(twips / 15.0)); }
+int twipsToPixels(int twips) { return engine::twipsToPixels(twips); }
 
 QRect twipsRect(const ControlSpec& row)
 {
