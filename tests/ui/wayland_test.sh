@@ -354,6 +354,16 @@ calculator=$(content "Vintrel(Halloween)")
 focused() { [ "$(xdotool getwindowfocus getwindowgeometry 2>/dev/null | sed -n 's/.*Geometry: //p')" = "$1" ]; }
 read -r sx sy sw sh <<<"$splash"
 read -r cx cy cw ch <<<"$calculator"
+# weston's X window manager gives the keyboard to each window it maps, and
+# the program hands it to the calculator as that one maps: the splash
+# window mostly ends up with it, the calculator now and then. A user may
+# meet either, so the test goes on with whichever has it once both windows
+# show; the calculator's field, which that X window manager leaves in
+# sight, then loses the focus, so that no cursor blinks in the pictures.
+if [ "$splash_takes_keys" = yes ]; then
+  eventually eval 'focused "$sw"x"$sh" || focused "$cw"x"$ch"' || fail "neither window has the keyboard"
+  focused "$sw"x"$sh" || { splash_takes_keys=no; typed 12; keys Tab; }
+fi
 menu=$(( ch - 198 ))
 [ "$sw x $sh" = "496 x 287" ] || fail "the splash window is ${sw}x$sh, not 496x287"
 (( sx >= 0 && sy >= panel && sx + sw <= screen_width && sy + sh <= screen_height )) ||
